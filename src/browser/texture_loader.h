@@ -1,0 +1,43 @@
+// The image loader: classifies a file by its extension and decodes BMP and JPEG files
+// into the ImageStore as R, G, B, A pixels, bottom row first.
+#pragma once
+
+#include <cstdint>
+
+constexpr long long IMAGE_STORE_BYTES = 400000000;
+
+struct ImageInfo {
+    int typeCode = 0;  // 0 unknown, 1 bmp, 2 jpg/jpeg, 5 gif, 6 ico, 7 emf, 8 wmf
+    int width = 0, height = 0;
+    int format = 0;        // 6408 (GL_RGBA) after a successful decode
+    int bitsPerPixel = 0;  // 32 after a successful decode
+};
+
+class TextureLoader {
+  public:
+    TextureLoader();
+    virtual ~TextureLoader();
+
+    int Probe(const char* name, ImageInfo& info);
+    int Load(const char* name, ImageInfo& info);
+    int DecodePicture(const char* path, ImageInfo& info);
+    void StorePixels(const ImageInfo& info, const std::uint8_t* source);
+    void FileExtension(const char* name, char* out);
+    void SetColourKey(std::uint8_t on, std::uint8_t r, std::uint8_t g, std::uint8_t b);
+
+    int loadCount;
+    int supported;
+    std::uint8_t* pixels;  // the ImageStore
+    int width, height;
+    float zoomStep;  // view settings of the browser, kept here
+    int panFactor;
+    int overlayOn;
+    std::uint8_t colourKeyOn;
+    std::uint8_t keyColour[3];
+};
+
+extern TextureLoader Loader;    // the one loader of the program
+extern ImageInfo LoaderInfo;    // the one result record
+extern std::uint8_t* ImageStore;
+
+void AllocateImageStore();

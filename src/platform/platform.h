@@ -1,0 +1,153 @@
+// The services the program needs from the operating system, in its own words.
+// The shell, the browser and the engine reach the display, input, dialogs, other
+// processes and the clock only through `Sys()`, so that a test double can stand in
+// for the real backend. Files, folders and picture decoding are plain functions:
+// tests use them for real, on temporary folders.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Windows message numbers, kept as the program's event vocabulary on every system.
+constexpr unsigned MSG_CLOSE = 0x0010;         // close request of the main window
+constexpr unsigned MSG_ACTIVATE = 0x0006;      // main window gained or lost the focus
+constexpr unsigned MSG_KEYDOWN = 0x0100;       // key-down (auto-repeat included)
+constexpr unsigned MSG_KEYUP = 0x0101;         // key release
+constexpr unsigned MSG_SYSKEYDOWN = 0x0104;    // key-down with Alt held, Alt itself, F10
+constexpr unsigned MSG_SYSKEYUP = 0x0105;      // release of a system key
+constexpr unsigned MSG_SYSCOMMAND = 0x0112;    // system command (wParam: which one)
+constexpr unsigned MSG_MOUSEMOVE = 0x0200;     // pointer moved
+constexpr unsigned MSG_LBUTTONDOWN = 0x0201;   // left button pressed
+constexpr unsigned MSG_RBUTTONDOWN = 0x0204;   // right button pressed
+constexpr unsigned MSG_MBUTTONDOWN = 0x0207;   // middle button pressed
+constexpr unsigned MSG_MOUSEWHEEL = 0x020A;    // wheel turned
+constexpr unsigned SC_SCREEN_SAVE = 0xF140;    // the screen saver is about to start
+constexpr unsigned SC_MONITOR_POWER = 0xF170;  // the monitor is about to power down
+
+// Where an event comes from: the global keyboard or mouse capture, or the main window.
+enum class EventSource { Keyboard, Mouse, Window };
+
+// One event taken from the system by `Platform::NextEvent`.
+struct Event {
+    EventSource source = EventSource::Window;
+    unsigned message = 0;   // one of the MSG_ numbers above
+    unsigned param = 0;     // virtual-key code for keyboard events; command for MSG_SYSCOMMAND
+};
+
+// Screen rectangle of a window: left/top inclusive, right/bottom exclusive.
+struct WindowRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// What the shell asks of the pixel format of the GL context.
+struct PixelFormatSpec {
+    int colourBits = 16;
+    int depthBits = 16;
+    bool doubleBuffer = true;
+};
+
+enum class MessageIcon { Exclamation, Stop, Information };
+
+// Opaque handle of some top-level window of the desktop; 0 means none.
+using WindowHandle = std::uint64_t;
+
+// The virtual services. `Sys()` returns the one in force: the real backend unless a
+// test installed its double with `SetSys`.
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // --- display and the main window, in the steps the shell reports separately ---
+    // Connects to the display; on failure `why` says what went wrong.
+    virtual bool Connect(std::string& why) = 0;
+    virtual int ScreenWidth() = 0;
+    virtual int ScreenHeight() = 0;
+    virtual bool RegisterWindowClass() = 0;
+    virtual bool UnregisterWindowClass() = 0;
+    virtual bool ChangeDisplayMode(int width, int height, int bits) = 0;  // fullscreen
+    virtual void RestoreDisplayMode() = 0;
+    virtual bool CreateMainWindow(const char* title, int x, int y, int width, int height) = 0;
+    virtual bool GetDeviceContext() = 0;
+    virtual bool ChoosePixelFormat(const PixelFormatSpec& spec) = 0;
+    virtual bool SetPixelFormat() = 0;
+    virtual bool CreateGlContext() = 0;
+    virtual bool MakeGlContextCurrent() = 0;
+    virtual void ShowAndFocusMainWindow() = 0;
+    virtual bool HasGlContext() = 0;
+    virtual bool ReleaseGlContext() = 0;  // detach it from the thread
+    virtual bool DeleteGlContext() = 0;
+    virtual bool HasDeviceContext() = 0;
+    virtual bool ReleaseDeviceContext() = 0;
+    virtual bool HasMainWindow() = 0;
+    virtual bool DestroyMainWindow() = 0;
+    virtual void SwapBuffers() = 0;
+    virtual WindowRect MainWindowRect() = 0;
+    virtual void MoveMainWindow(int x, int y, int width, int height) = 0;
+    virtual void ShowSystemCursor(bool show) = 0;
+
+    // --- events: one per call, false when none is pending ---
+    virtual bool NextEvent(Event& event) = 0;
+    // What the system does with a main-window event the program leaves alone.
+    virtual void DefaultWindowEvent(const Event& event) = 0;
+
+    // --- input ---
+    // Starts system-wide capture of key-downs and right presses; false if not possible.
+    virtual bool InstallKeyboardCapture() = 0;
+    virtual bool InstallMouseCapture() = 0;
+    virtual bool KeyHeld(int virtualKey) = 0;  // live state, any window focused
+    virtual void CursorPosition(int& x, int& y) = 0;
+
+    // --- dialogs (modal) ---
+    virtual void ShowMessage(const char* text, const char* caption, MessageIcon icon) = 0;
+    virtual bool AskYesNo(const char* text, const char* caption, MessageIcon icon) = 0;
+
+    // --- other programs and their windows ---
+    // Starts `file` with `parameters` split at spaces into argument words; no shell.
+    virtual bool StartProgram(const char* file, const char* parameters) = 0;
+    virtual bool OpenFolderInFileManager(const char* folder) = 0;
+    virtual WindowHandle FindWindowByTitle(const char* title) = 0;
+    virtual bool MoveWindow(WindowHandle window, int x, int y, int width, int height) = 0;
+
+    // --- time ---
+    virtual void Pause(int milliseconds) = 0;
+};
+
+Platform& Sys();
+void SetSys(Platform* replacement);  // nullptr restores the real backend
+
+// --- files and folders (real on every system; paths in the system's own form) ---
+constexpr std::uint32_t ATTRIBUTE_READONLY = 0x01;
+constexpr std::uint32_t ATTRIBUTE_HIDDEN = 0x02;
+constexpr std::uint32_t ATTRIBUTE_DIRECTORY = 0x10;
+constexpr std::uint32_t ATTRIBUTE_ARCHIVE = 0x20;
+constexpr std::uint32_t ATTRIBUTE_NORMAL = 0x80;
+
+struct FolderEntry {
+    std::string name;
+    std::uint32_t attributes = 0;
+};
+
+char PathSeparator();                              // '/' or '\\'
+std::string CurrentFolder();                       // "" when it cannot be read
+bool SetCurrentFolder(const char* folder);
+// Entries of `folder` in the order the Windows file system gives them; false if unreadable.
+bool ListFolder(const char* folder, std::vector<FolderEntry>& entries);
+// Windows-style attributes of `name` (relative to the current folder); false if absent.
+bool FileAttributes(const char* name, std::uint32_t& attributes);
+std::string ProgramFolder();                       // folder of the running executable
+
+// --- picture decoding ---
+// A decoded picture: 4 bytes per pixel B, G, R, X, rows bottom-up.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> bgrx;
+};
+// Decodes a BMP or JPEG file. Refuses (false) pictures above `maxPixels` pixels and
+// any file that is malformed; `out` is then untouched.
+bool DecodePictureFile(const char* path, long long maxPixels, Picture& out);
+
+}  // namespace platform

@@ -1,0 +1,95 @@
+// Files and folders on POSIX systems, presented the way the program expects them from
+// Windows: attribute values of the Windows file system, "." and ".." listed first and
+// the other names in its order (compared without regard to case), never in hash order.
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstring>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+namespace {
+
+std::uint32_t AttributesOf(const char* path) {
+    struct stat info;
+    if (stat(path, &info) != 0) return 0;
+    if (S_ISDIR(info.st_mode)) return ATTRIBUTE_DIRECTORY;
+    std::uint32_t attributes = ATTRIBUTE_ARCHIVE;
+    if (access(path, W_OK) != 0) attributes |= ATTRIBUTE_READONLY;
+    return attributes;
+}
+
+// The Windows file system keeps names ordered by their upper-case form.
+bool NameBefore(const std::string& a, const std::string& b) {
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        int ca = std::toupper(static_cast<unsigned char>(a[i]));
+        int cb = std::toupper(static_cast<unsigned char>(b[i]));
+        if (ca != cb) return ca < cb;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
+
+int DotRank(const std::string& name) {
+    if (name == ".") return 0;
+    if (name == "..") return 1;
+    return 2;
+}
+
+}  // namespace
+
+char PathSeparator() { return '/'; }
+
+std::string CurrentFolder() {
+    char buffer[PATH_MAX];
+    if (getcwd(buffer, sizeof buffer) == nullptr) return "";
+    return buffer;
+}
+
+bool SetCurrentFolder(const char* folder) { return chdir(folder) == 0; }
+
+bool ListFolder(const char* folder, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    DIR* dir = opendir(folder);
+    if (dir == nullptr) return false;
+    std::string base = folder;
+    if (!base.empty() && base.back() != '/') base += '/';
+    while (dirent* entry = readdir(dir)) {
+        FolderEntry item;
+        item.name = entry->d_name;
+        item.attributes = AttributesOf((base + item.name).c_str());
+        entries.push_back(std::move(item));
+    }
+    closedir(dir);
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
+        int ra = DotRank(a.name), rb = DotRank(b.name);
+        if (ra != rb) return ra < rb;
+        return NameBefore(a.name, b.name);
+    });
+    return true;
+}
+
+bool FileAttributes(const char* name, std::uint32_t& attributes) {
+    struct stat info;
+    if (stat(name, &info) != 0) return false;
+    attributes = AttributesOf(name);
+    return true;
+}
+
+std::string ProgramFolder() {
+    char buffer[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0) return CurrentFolder();
+    std::string path(buffer, size_t(length));
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(0, slash);
+}
+
+}  // namespace platform

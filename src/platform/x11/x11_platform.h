@@ -1,0 +1,78 @@
+// The Linux backend: Xlib and GLX for the window, the RECORD extension for the
+// system-wide input capture, POSIX for processes. Only files under platform/x11/
+// include this header; the class is the real `platform::Platform` on Linux.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <GL/glx.h>
+
+#include <deque>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+class X11Platform : public Platform {
+  public:
+    bool Connect(std::string& why) override;
+    int ScreenWidth() override;
+    int ScreenHeight() override;
+    bool RegisterWindowClass() override;
+    bool UnregisterWindowClass() override;
+    bool ChangeDisplayMode(int width, int height, int bits) override;
+    void RestoreDisplayMode() override;
+    bool CreateMainWindow(const char* title, int x, int y, int width, int height) override;
+    bool GetDeviceContext() override;
+    bool ChoosePixelFormat(const PixelFormatSpec& spec) override;
+    bool SetPixelFormat() override;
+    bool CreateGlContext() override;
+    bool MakeGlContextCurrent() override;
+    void ShowAndFocusMainWindow() override;
+    bool HasGlContext() override;
+    bool ReleaseGlContext() override;
+    bool DeleteGlContext() override;
+    bool HasDeviceContext() override;
+    bool ReleaseDeviceContext() override;
+    bool HasMainWindow() override;
+    bool DestroyMainWindow() override;
+    void SwapBuffers() override;
+    WindowRect MainWindowRect() override;
+    void MoveMainWindow(int x, int y, int width, int height) override;
+    void ShowSystemCursor(bool show) override;
+
+    bool NextEvent(Event& event) override;
+    void DefaultWindowEvent(const Event& event) override;
+
+    bool InstallKeyboardCapture() override;
+    bool InstallMouseCapture() override;
+    bool KeyHeld(int virtualKey) override;
+    void CursorPosition(int& x, int& y) override;
+
+    void ShowMessage(const char* text, const char* caption, MessageIcon icon) override;
+    bool AskYesNo(const char* text, const char* caption, MessageIcon icon) override;
+
+    bool StartProgram(const char* file, const char* parameters) override;
+    bool OpenFolderInFileManager(const char* folder) override;
+    WindowHandle FindWindowByTitle(const char* title) override;
+    bool MoveWindow(WindowHandle window, int x, int y, int width, int height) override;
+
+    void Pause(int milliseconds) override;
+
+    Display* display = nullptr;  // the main connection, opened by Connect
+};
+
+// The main connection, or nullptr before a successful Connect.
+Display* X11Display();
+
+// --- input capture (x11_input.cpp) ---
+// Takes the oldest captured keyboard or mouse event, if any. Called by NextEvent.
+bool TakeCapturedEvent(Event& event);
+// Stops the capture and closes its connection; called before the main connection closes.
+void StopInputCapture();
+
+// --- message boxes (x11_dialog.cpp): returns the index of the button chosen ---
+int RunDialog(Display* display, const char* text, const char* caption,
+              const char* const* buttons, int buttonCount);
+
+}  // namespace platform

@@ -1,0 +1,21 @@
+// Everything the program offers, by the names its parts use.
+#pragma once
+
+#include "browser/entry_table.h"
+#include "browser/player.h"
+#include "browser/texture_loader.h"
+#include "browser/views.h"
+#include "draw/lines.h"
+#include "draw/pixels.h"
+#include "draw/trig_tables.h"
+#include "gamedata/game_data.h"
+#include "gamedata/image_slots.h"
+#include "platform/platform.h"
+#include "scene/scene_buffers.h"
+#include "shell/app_state.h"
+#include "shell/frame_buffers.h"
+#include "shell/gl_window.h"
+#include "shell/input_hooks.h"
+#include "shell/main_loop.h"
+#include "shell/overlay.h"
+#include "shell/random.h"

@@ -1,0 +1,12 @@
+// Start-up, the main loop, shutdown and the message pump.
+#pragma once
+
+// Connects to the display; on failure prints why and returns 0.
+int ConnectDisplay();
+void StartUp();
+// Runs the whole program after a successful ConnectDisplay; returns the exit status.
+int RunMainLoop();
+// One pass of the main loop, in its fixed order.
+void RunPass();
+void ShutDown();
+int PumpMessages();

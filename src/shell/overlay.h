@@ -1,0 +1,17 @@
+// What a pass does between drawing the view and presenting it: the overlay, the right
+// presses on it, and the key bindings.
+#pragma once
+
+constexpr int BUTTON_THUMBNAILS = 1200000;
+constexpr int BUTTON_BRACKET_LEFT = 1200001;
+constexpr int BUTTON_BRACKET_RIGHT = 1200002;
+constexpr int BUTTON_CENTER = 1200003;
+
+void DrawCursorCross();
+void DrawOverlay();
+void HandleOverlayClick();
+void ApplyFirstKeys();
+void ApplySecondKeys();
+void NextPage();
+void PreviousPage();
+void ChangeResolution(int mode);

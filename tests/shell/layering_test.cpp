@@ -1,0 +1,26 @@
+// Operating-system headers stay inside the platform layer.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+
+TEST(Layering, OnlyThePlatformIncludesSystemHeaders) {
+    namespace fs = std::filesystem;
+    const std::regex systemHeader(
+        R"(#\s*include\s*[<"](X11/|GL/glx|windows\.h|winuser\.h|unistd\.h|dirent\.h|sys/|pthread\.h|fcntl\.h|turbojpeg\.h))");
+    fs::path src = fs::path(QUENTARO_SOURCE_DIR) / "src";
+    int checked = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(src)) {
+        if (!entry.is_regular_file()) continue;
+        std::string relative = fs::relative(entry.path(), src).generic_string();
+        if (relative.rfind("platform/", 0) == 0) continue;
+        std::ifstream file(entry.path());
+        std::string line;
+        while (std::getline(file, line))
+            EXPECT_FALSE(std::regex_search(line, systemHeader)) << relative << ": " << line;
+        ++checked;
+    }
+    EXPECT_GT(checked, 10);
+}
