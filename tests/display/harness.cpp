@@ -1,0 +1,268 @@
+// The display-test harness: Xvfb, child processes, window lookup, XTEST and XGetImage.
+#include "display/harness.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace harness {
+
+namespace {
+
+double Now() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::string WindowName(Display* display, Window window) {
+    Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    std::string name;
+    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count,
+                           &after, &data) == Success &&
+        data) {
+        name.assign(reinterpret_cast<char*>(data), count);
+        XFree(data);
+        return name;
+    }
+    char* plain = nullptr;
+    if (XFetchName(display, window, &plain) && plain) {
+        name = plain;
+        XFree(plain);
+    }
+    return name;
+}
+
+void Collect(Display* display, Window window, const std::string& title,
+             std::vector<FoundWindow>& found) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable &&
+        WindowName(display, window) == title) {
+        FoundWindow w;
+        w.window = window;
+        Window child;
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &w.x, &w.y,
+                              &child);
+        w.width = attributes.width;
+        w.height = attributes.height;
+        found.push_back(w);
+    }
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count; ++i) Collect(display, children[i], title, found);
+        if (children) XFree(children);
+    }
+}
+
+}  // namespace
+
+XServer::XServer(int width, int height) {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("pipe");
+    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    pid_ = fork();
+    if (pid_ == 0) {
+        close(fds[0]);
+        int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 1);
+        dup2(devnull, 2);
+        std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
+               "-nolisten", "tcp", "+extension", "GLX", "+extension", "RANDR",
+               "+extension", "RECORD", "+extension", "XTEST", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (number.empty()) throw std::runtime_error("Xvfb did not start");
+    name_ = ":" + number;
+    setenv("DISPLAY", name_.c_str(), 1);
+    for (int i = 0; i < 50 && display_ == nullptr; ++i) {
+        display_ = XOpenDisplay(name_.c_str());
+        if (!display_) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (display_ == nullptr) throw std::runtime_error("cannot connect to Xvfb");
+}
+
+XServer::~XServer() {
+    if (display_) XCloseDisplay(display_);
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+Process::Process(const std::string& program, const std::vector<std::string>& arguments,
+                 const std::string& folder, const std::string& logFile) {
+    pid_ = fork();
+    if (pid_ == 0) {
+        if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(126);
+        if (!logFile.empty()) {
+            int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (log >= 0) {
+                dup2(log, 1);
+                dup2(log, 2);
+            }
+        }
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+}
+
+Process::~Process() {
+    if (!done_ && pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+bool Process::Running() {
+    if (done_) return false;
+    int status;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        done_ = true;
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return false;
+    }
+    return true;
+}
+
+int Process::Wait(double seconds) {
+    WaitFor([&] { return !Running(); }, seconds);
+    return done_ ? status_ : -1;
+}
+
+std::string BinaryDir() { return QUENTARO_BINARY_DIR; }
+std::string ProgramPath() { return BinaryDir() + "/quentaro"; }
+
+std::string MakeTempFolder() {
+    char pattern[] = "/tmp/quentaro-test-XXXXXX";
+    char* made = mkdtemp(pattern);
+    if (made == nullptr) throw std::runtime_error("mkdtemp");
+    return made;
+}
+
+void RemoveFolder(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+bool WaitFor(const std::function<bool()>& condition, double seconds) {
+    double end = Now() + seconds;
+    while (true) {
+        if (condition()) return true;
+        if (Now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+std::vector<FoundWindow> FindWindows(Display* display, const std::string& title) {
+    std::vector<FoundWindow> found;
+    XSync(display, False);
+    Collect(display, DefaultRootWindow(display), title, found);
+    return found;
+}
+
+Screenshot Grab(Display* display, int x, int y, int width, int height) {
+    Screenshot shot;
+    XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, unsigned(width),
+                              unsigned(height), AllPlanes, ZPixmap);
+    if (image == nullptr) return shot;
+    shot.width = width;
+    shot.height = height;
+    shot.pixels.resize(std::size_t(width) * height);
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            shot.pixels[std::size_t(row) * width + column] =
+                std::uint32_t(XGetPixel(image, column, row)) & 0xFFFFFFu;
+    XDestroyImage(image);
+    return shot;
+}
+
+bool SavePng(const Screenshot& shot, const std::string& path) {
+    std::string ppm = path + ".ppm";
+    {
+        std::ofstream file(ppm, std::ios::binary);
+        file << "P6\n" << shot.width << " " << shot.height << "\n255\n";
+        for (std::uint32_t p : shot.pixels) {
+            char rgb[3] = {char(p >> 16), char(p >> 8), char(p)};
+            file.write(rgb, 3);
+        }
+    }
+    std::string command = "convert '" + ppm + "' '" + path + "' 2>/dev/null";
+    bool ok = std::system(command.c_str()) == 0;
+    std::remove(ppm.c_str());
+    return ok;
+}
+
+void MovePointer(Display* display, int x, int y) {
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    XSync(display, False);
+}
+
+void TapKey(Display* display, unsigned long keysym, unsigned long modifierKeysym) {
+    KeyCode modifier = modifierKeysym ? XKeysymToKeycode(display, modifierKeysym) : 0;
+    KeyCode key = XKeysymToKeycode(display, keysym);
+    if (modifier) XTestFakeKeyEvent(display, modifier, True, CurrentTime);
+    XTestFakeKeyEvent(display, key, True, CurrentTime);
+    XTestFakeKeyEvent(display, key, False, CurrentTime);
+    if (modifier) XTestFakeKeyEvent(display, modifier, False, CurrentTime);
+    XSync(display, False);
+}
+
+void RightClick(Display* display) {
+    XTestFakeButtonEvent(display, 3, True, CurrentTime);
+    XTestFakeButtonEvent(display, 3, False, CurrentTime);
+    XSync(display, False);
+}
+
+void SendCloseRequest(Display* display, Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+}
+
+}  // namespace harness

@@ -1,0 +1,79 @@
+// The display-test harness: a private Xvfb server, the real program started in a
+// folder of the test's choosing, XTEST input, and the screen read back.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+// An Xvfb server of its own; DISPLAY points at it while it lives.
+class XServer {
+  public:
+    XServer(int width = 1920, int height = 1080);
+    ~XServer();
+    Display* display() const { return display_; }
+    const std::string& name() const { return name_; }
+
+  private:
+    int pid_ = -1;
+    std::string name_;
+    Display* display_ = nullptr;
+};
+
+// A child process with its exit status.
+class Process {
+  public:
+    // Starts `program` with `arguments` in `folder`; standard error goes to `logFile` if given.
+    Process(const std::string& program, const std::vector<std::string>& arguments,
+            const std::string& folder, const std::string& logFile = "");
+    ~Process();  // kills the child if it is still running
+    // Waits up to `seconds`; returns the exit status, or -1 on timeout or a signal.
+    int Wait(double seconds);
+    bool Running();
+    int pid() const { return pid_; }
+
+  private:
+    int pid_ = -1;
+    int status_ = -1;
+    bool done_ = false;
+};
+
+std::string ProgramPath();          // the built quentaro
+std::string BinaryDir();
+std::string MakeTempFolder();       // a fresh empty folder
+void RemoveFolder(const std::string& folder);
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+
+// Polls `condition` every 20 ms for up to `seconds`.
+bool WaitFor(const std::function<bool()>& condition, double seconds);
+
+struct FoundWindow {
+    Window window = 0;
+    int x = 0, y = 0, width = 0, height = 0;  // root coordinates of the drawing area
+    bool decorated = false;
+};
+// Top-level windows (viewable) whose name is exactly `title`.
+std::vector<FoundWindow> FindWindows(Display* display, const std::string& title);
+
+// The screen's RGB pixels as 0xRRGGBB, row-major from the top-left.
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t at(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+};
+Screenshot Grab(Display* display, int x, int y, int width, int height);
+bool SavePng(const Screenshot& shot, const std::string& path);  // via ImageMagick, if present
+
+// Input through XTEST.
+void MovePointer(Display* display, int x, int y);
+void TapKey(Display* display, unsigned long keysym, unsigned long modifierKeysym = 0);
+void RightClick(Display* display);
+void SendCloseRequest(Display* display, Window window);
+
+}  // namespace harness

@@ -1,0 +1,83 @@
+// The real program on a real X server: its window, what it shows, how it ends.
+#include <gtest/gtest.h>
+
+#include "display/harness.h"
+
+using namespace harness;
+
+namespace {
+
+class WindowDisplay : public ::testing::Test {
+  protected:
+    XServer server{1920, 1080};
+    std::string folder = MakeTempFolder();
+    void TearDown() override { RemoveFolder(folder); }
+
+    FoundWindow WaitForWindow(const std::string& title) {
+        std::vector<FoundWindow> windows;
+        WaitFor([&] { return !(windows = FindWindows(server.display(), title)).empty(); }, 30);
+        return windows.empty() ? FoundWindow{} : windows.front();
+    }
+};
+
+TEST_F(WindowDisplay, OneBorderlessWindowCoversTheScreenAndClosesOnRequest) {
+    Process program(ProgramPath(), {}, folder, folder + "/log.txt");
+    FoundWindow window = WaitForWindow("GAME");
+    ASSERT_NE(window.window, 0u) << ReadFile(folder + "/log.txt");
+    EXPECT_EQ(FindWindows(server.display(), "GAME").size(), 1u);
+    EXPECT_EQ(window.x, 0);
+    EXPECT_EQ(window.y, 0);
+    EXPECT_EQ(window.width, 1920);
+    EXPECT_EQ(window.height, 1080);
+    EXPECT_TRUE(program.Running());
+
+    SendCloseRequest(server.display(), window.window);
+    EXPECT_EQ(program.Wait(20), 0) << ReadFile(folder + "/log.txt");
+}
+
+TEST_F(WindowDisplay, FramePixelsAppearBottomLeftUpAtZoomTwo) {
+    Process program(BinaryDir() + "/tests/quentaro_pattern", {}, folder, folder + "/log.txt");
+    FoundWindow window = WaitForWindow("GAME");
+    ASSERT_NE(window.window, 0u) << ReadFile(folder + "/log.txt");
+    Screenshot shot;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            shot = Grab(server.display(), 0, 0, 1920, 1080);
+            return shot.at(0, 1079) == 0xFF0000u;
+        },
+        20));
+    // Frame pixel (0, 0) is the 2 x 2 block in the bottom-left corner of the window.
+    EXPECT_EQ(shot.at(1, 1078), 0xFF0000u);
+    EXPECT_EQ(shot.at(2, 1079), 0x00FF00u);
+    EXPECT_EQ(shot.at(3, 1078), 0x00FF00u);
+    EXPECT_EQ(shot.at(0, 1077), 0x0000FFu);
+    EXPECT_EQ(shot.at(1, 1076), 0x0000FFu);
+    EXPECT_EQ(shot.at(2, 1077), 0x000000u);
+    // The white block at frame (100..109, 50..59) covers screen x 200..219, y 960..979.
+    EXPECT_EQ(shot.at(200, 979), 0xFFFFFFu);
+    EXPECT_EQ(shot.at(219, 960), 0xFFFFFFu);
+    EXPECT_EQ(shot.at(220, 970), 0x000000u);
+    EXPECT_EQ(shot.at(210, 959), 0x000000u);
+    // The frame's top-right pixel fills the window's top-right corner.
+    EXPECT_EQ(shot.at(1919, 0), 0xFFFF00u);
+    EXPECT_EQ(shot.at(1918, 1), 0xFFFF00u);
+    SavePng(shot, folder + "/../quentaro-pattern.png");
+
+    SendCloseRequest(server.display(), window.window);
+    EXPECT_EQ(program.Wait(20), 0);
+}
+
+TEST(NoDisplay, ProgramSaysWhyAndExitsWithOne) {
+    std::string folder = MakeTempFolder();
+    std::string saved = getenv("DISPLAY") ? getenv("DISPLAY") : "";
+    unsetenv("DISPLAY");
+    Process program(ProgramPath(), {}, folder, folder + "/log.txt");
+    int status = program.Wait(20);
+    std::string log = ReadFile(folder + "/log.txt");
+    if (!saved.empty()) setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(log.find("display"), std::string::npos) << log;
+    RemoveFolder(folder);
+}
+
+}  // namespace
