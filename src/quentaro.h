@@ -7,6 +7,7 @@
 #include "browser/views.h"
 #include "draw/lines.h"
 #include "draw/pixels.h"
+#include "draw/text.h"
 #include "draw/trig_tables.h"
 #include "gamedata/game_data.h"
 #include "gamedata/image_slots.h"
