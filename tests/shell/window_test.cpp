@@ -120,6 +120,18 @@ TEST_F(Window, CloseRequestSetsQuitAndKeepsTheWindow) {
     CloseGlWindow();
 }
 
+TEST_F(Window, ScreenSaverIsHeldOffAndOtherEventsGoToTheSystem) {
+    using platform::EventSource;
+    EXPECT_EQ(WindowProc({EventSource::Window, platform::MSG_SYSCOMMAND, platform::SC_SCREEN_SAVE}), 0);
+    EXPECT_EQ(WindowProc({EventSource::Window, platform::MSG_SYSCOMMAND, platform::SC_MONITOR_POWER}), 0);
+    EXPECT_EQ(WindowProc({EventSource::Window, platform::MSG_ACTIVATE, 1}), 0);
+    EXPECT_EQ(fake.defaultEvents, 0);
+    WindowProc({EventSource::Window, platform::MSG_SYSCOMMAND, 0xF020});
+    WindowProc({EventSource::Window, platform::MSG_MOUSEMOVE, 0});
+    EXPECT_EQ(fake.defaultEvents, 2);
+    EXPECT_EQ(AppState.quitRequested, 0);
+}
+
 TEST_F(Window, ClearFrameEmptiesPixelsAndIds) {
     PutPixel(3, 3, 1, 2, 3);
     PutPickId(3, 3, 77);

@@ -30,7 +30,7 @@ struct FakePlatform : platform::Platform {
     };
     std::vector<Move> moves;
     std::vector<std::string> calls;     // every display step, in order
-    int classes = 0, windows = 0, contexts = 0, swaps = 0;
+    int classes = 0, windows = 0, contexts = 0, swaps = 0, defaultEvents = 0;
     bool cursorShown = true;
     platform::WindowRect rect;
 
@@ -75,7 +75,7 @@ struct FakePlatform : platform::Platform {
     void ShowSystemCursor(bool show) override { cursorShown = show; }
 
     bool NextEvent(platform::Event& event) override;
-    void DefaultWindowEvent(const platform::Event&) override {}
+    void DefaultWindowEvent(const platform::Event&) override { ++defaultEvents; }
 
     bool InstallKeyboardCapture() override { return true; }
     bool InstallMouseCapture() override { return true; }
