@@ -12,6 +12,7 @@
 #include "gamedata/game_data.h"
 #include "gamedata/image_slots.h"
 #include "platform/platform.h"
+#include "scene/key_poll.h"
 #include "scene/scene_buffers.h"
 #include "shell/app_state.h"
 #include "shell/frame_buffers.h"

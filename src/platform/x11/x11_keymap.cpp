@@ -1,0 +1,183 @@
+// X keysyms and buttons in the program's Windows vocabulary: the virtual-key table, the
+// keycode map read once from the server, and which key events are system key-downs.
+// The input capture and the live key poll of x11_input.cpp use it.
+#include "platform/x11/x11_keymap.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+namespace {
+
+struct KeysymCode {
+    KeySym keysym;
+    int virtualKey;
+};
+
+// Keys other than letters, digits and function keys, with the code Windows gives them.
+constexpr KeysymCode NAMED_KEYS[] = {
+    {XK_BackSpace, 8},
+    {XK_Tab, 9},
+    {XK_ISO_Left_Tab, 9},
+    {XK_Clear, 12},
+    {XK_Return, 13},
+    {XK_Pause, 19},
+    {XK_Caps_Lock, 20},
+    {XK_Escape, 27},
+    {XK_space, 32},
+    {XK_Prior, 33},
+    {XK_Next, 34},
+    {XK_End, 35},
+    {XK_Home, 36},
+    {XK_Left, 37},
+    {XK_Up, 38},
+    {XK_Right, 39},
+    {XK_Down, 40},
+    {XK_Select, 41},
+    {XK_Execute, 43},
+    {XK_Print, 44},
+    {XK_Insert, 45},
+    {XK_Delete, 46},
+    {XK_Help, 47},
+    {XK_Super_L, 91},
+    {XK_Super_R, 92},
+    {XK_Menu, 93},
+    {XK_KP_Multiply, 106},
+    {XK_KP_Add, 107},
+    {XK_KP_Separator, 108},
+    {XK_KP_Subtract, 109},
+    {XK_KP_Decimal, 110},
+    {XK_KP_Divide, 111},
+    {XK_KP_Enter, 13},
+    {XK_KP_Tab, 9},
+    {XK_KP_Space, 32},
+    {XK_KP_Begin, 12},
+    {XK_KP_Prior, 33},
+    {XK_KP_Next, 34},
+    {XK_KP_End, 35},
+    {XK_KP_Home, 36},
+    {XK_KP_Left, 37},
+    {XK_KP_Up, 38},
+    {XK_KP_Right, 39},
+    {XK_KP_Down, 40},
+    {XK_KP_Insert, 45},
+    {XK_KP_Delete, 46},
+    {XK_Num_Lock, 144},
+    {XK_Scroll_Lock, 145},
+    {XK_Shift_L, 160},
+    {XK_Shift_R, 161},
+    {XK_Control_L, 162},
+    {XK_Control_R, 163},
+    {XK_Alt_L, 164},
+    {XK_Meta_L, 164},
+    {XK_Alt_R, 165},
+    {XK_Meta_R, 165},
+    {XK_ISO_Level3_Shift, 165},
+    {XK_semicolon, 186},
+    {XK_equal, 187},
+    {XK_comma, 188},
+    {XK_minus, 189},
+    {XK_period, 190},
+    {XK_slash, 191},
+    {XK_grave, 192},
+    {XK_bracketleft, 219},
+    {XK_backslash, 220},
+    {XK_bracketright, 221},
+    {XK_apostrophe, 222},
+    {XK_less, 226},
+};
+
+constexpr int VK_F10 = 121;
+constexpr int VK_LMENU = 164;
+constexpr int VK_RMENU = 165;
+
+bool IsKeypadDigit(KeySym keysym) {
+    return (keysym >= XK_KP_0 && keysym <= XK_KP_9) || keysym == XK_KP_Decimal ||
+           keysym == XK_KP_Separator;
+}
+
+} // namespace
+
+int VirtualKeyFromKeysym(KeySym keysym) {
+    if (keysym >= XK_a && keysym <= XK_z) return int(keysym - XK_a) + 'A';
+    if (keysym >= XK_A && keysym <= XK_Z) return int(keysym - XK_A) + 'A';
+    if (keysym >= XK_0 && keysym <= XK_9) return int(keysym - XK_0) + '0';
+    if (keysym >= XK_KP_0 && keysym <= XK_KP_9) return int(keysym - XK_KP_0) + 96;
+    if (keysym >= XK_F1 && keysym <= XK_F24) return int(keysym - XK_F1) + 112;
+    for (const KeysymCode& named : NAMED_KEYS)
+        if (named.keysym == keysym) return named.virtualKey;
+    return 0;
+}
+
+int VirtualKeyOfKey(KeySym levelZero, KeySym levelOne) {
+    if (IsKeypadKey(levelZero) && IsKeypadDigit(levelOne)) return VirtualKeyFromKeysym(levelOne);
+    return VirtualKeyFromKeysym(levelZero);
+}
+
+unsigned KeyMessage(int virtualKey, bool press, bool altHeld) {
+    bool system =
+        altHeld || virtualKey == VK_LMENU || virtualKey == VK_RMENU || virtualKey == VK_F10;
+    if (press) return system ? MSG_SYSKEYDOWN : MSG_KEYDOWN;
+    return system ? MSG_SYSKEYUP : MSG_KEYUP;
+}
+
+bool PolledKeyCovers(int polled, int keyVirtualKey) {
+    switch (polled) {
+    case 16:
+        return keyVirtualKey == 160 || keyVirtualKey == 161;
+    case 17:
+        return keyVirtualKey == 162 || keyVirtualKey == 163;
+    case 18:
+        return keyVirtualKey == VK_LMENU || keyVirtualKey == VK_RMENU;
+    default:
+        return polled == keyVirtualKey;
+    }
+}
+
+unsigned ButtonMessage(int button) {
+    switch (button) {
+    case Button1:
+        return MSG_LBUTTONDOWN;
+    case Button2:
+        return MSG_MBUTTONDOWN;
+    case Button3:
+        return MSG_RBUTTONDOWN;
+    case Button4:
+    case Button5:
+        return MSG_MOUSEWHEEL;
+    default:
+        return 0;
+    }
+}
+
+KeycodeMap ReadKeycodeMap(Display* display) {
+    KeycodeMap map{};
+    int minCode = 0, maxCode = 0;
+    XDisplayKeycodes(display, &minCode, &maxCode);
+    int opcode, event, error, major = XkbMajorVersion, minor = XkbMinorVersion;
+    if (XkbQueryExtension(display, &opcode, &event, &error, &major, &minor)) {
+        for (int code = minCode; code <= maxCode && code < 256; ++code)
+            map[code] = static_cast<unsigned char>(
+                VirtualKeyOfKey(XkbKeycodeToKeysym(display, KeyCode(code), 0, 0),
+                                XkbKeycodeToKeysym(display, KeyCode(code), 0, 1)));
+        return map;
+    }
+    // Without XKB the core mapping has group 0's two levels in its first two columns.
+    int perCode = 0;
+    KeySym* keysyms =
+        XGetKeyboardMapping(display, KeyCode(minCode), maxCode - minCode + 1, &perCode);
+    if (keysyms == nullptr) return map;
+    for (int code = minCode; code <= maxCode && code < 256; ++code) {
+        const KeySym* row = keysyms + std::ptrdiff_t(code - minCode) * perCode;
+        map[code] = static_cast<unsigned char>(
+            VirtualKeyOfKey(perCode > 0 ? row[0] : NoSymbol, perCode > 1 ? row[1] : NoSymbol));
+    }
+    XFree(keysyms);
+    return map;
+}
+
+} // namespace platform

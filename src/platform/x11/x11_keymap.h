@@ -1,0 +1,37 @@
+// Translation of X keys and buttons into the program's Windows vocabulary: virtual-key
+// codes and the hook messages a Windows system would report. Used by x11_input.cpp.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <array>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+// Virtual-key code of a keysym, 0 when the program has no code for it.
+int VirtualKeyFromKeysym(KeySym keysym);
+
+// Virtual-key code of a key from its keysyms at level 0 and at level 1 (the NumLock
+// level of the keypad): keypad digits and the decimal key keep their digit meaning
+// whatever the NumLock state, as the keys are named on the keypad.
+int VirtualKeyOfKey(KeySym levelZero, KeySym levelOne);
+
+// The hook message of a key event: key-downs with Alt held, Alt itself and F10 are
+// system key-downs.
+unsigned KeyMessage(int virtualKey, bool press, bool altHeld);
+
+// True when a key of code `keyVirtualKey` being held makes `polled` held: 16, 17 and 18
+// stand for either Shift, Ctrl or Alt.
+bool PolledKeyCovers(int polled, int keyVirtualKey);
+
+// The hook message of a pointer button press (1 left, 2 middle, 3 right, 4/5 wheel);
+// 0 for buttons the program has no message for.
+unsigned ButtonMessage(int button);
+
+// Virtual-key code of each keycode under the keyboard's current mapping (group 0).
+using KeycodeMap = std::array<unsigned char, 256>;
+KeycodeMap ReadKeycodeMap(Display* display);
+
+} // namespace platform
