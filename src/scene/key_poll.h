@@ -3,5 +3,5 @@
 // 4 middle button; 16, 17, 18 either Shift, Ctrl, Alt).
 #pragma once
 
-int KeyDown(int virtualKey); // 1 while held, else 0
-int KeyUp(int virtualKey);   // 1 while not held, else 0
+int KeyDown(int virtualKey);  // 1 while held, else 0
+int KeyUp(int virtualKey);    // 1 while not held, else 0

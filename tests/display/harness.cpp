@@ -253,6 +253,21 @@ void RightClick(Display* display) {
     XSync(display, False);
 }
 
+void PressKey(Display* display, unsigned long keysym) {
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), True, CurrentTime);
+    XSync(display, False);
+}
+
+void ReleaseKey(Display* display, unsigned long keysym) {
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), False, CurrentTime);
+    XSync(display, False);
+}
+
+void PressButton(Display* display, unsigned button, bool down) {
+    XTestFakeButtonEvent(display, button, down ? True : False, CurrentTime);
+    XSync(display, False);
+}
+
 void SendCloseRequest(Display* display, Window window) {
     XEvent event{};
     event.xclient.type = ClientMessage;

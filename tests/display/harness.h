@@ -74,6 +74,10 @@ bool SavePng(const Screenshot& shot, const std::string& path);  // via ImageMagi
 void MovePointer(Display* display, int x, int y);
 void TapKey(Display* display, unsigned long keysym, unsigned long modifierKeysym = 0);
 void RightClick(Display* display);
+// A key or button held down until released; the server auto-repeats a held key.
+void PressKey(Display* display, unsigned long keysym);
+void ReleaseKey(Display* display, unsigned long keysym);
+void PressButton(Display* display, unsigned button, bool down);
 void SendCloseRequest(Display* display, Window window);
 
 }  // namespace harness

@@ -10,12 +10,9 @@ namespace {
 using platform::VirtualKeyFromKeysym;
 
 TEST(Keymap, EveryKeyTheProgramReadsHasItsWindowsCode) {
-    for (KeySym k = XK_a; k <= XK_z; ++k)
-        EXPECT_EQ(VirtualKeyFromKeysym(k), int(k - XK_a) + 65);
-    for (KeySym k = XK_A; k <= XK_Z; ++k)
-        EXPECT_EQ(VirtualKeyFromKeysym(k), int(k - XK_A) + 65);
-    for (KeySym k = XK_0; k <= XK_9; ++k)
-        EXPECT_EQ(VirtualKeyFromKeysym(k), int(k - XK_0) + 48);
+    for (KeySym k = XK_a; k <= XK_z; ++k) EXPECT_EQ(VirtualKeyFromKeysym(k), int(k - XK_a) + 65);
+    for (KeySym k = XK_A; k <= XK_Z; ++k) EXPECT_EQ(VirtualKeyFromKeysym(k), int(k - XK_A) + 65);
+    for (KeySym k = XK_0; k <= XK_9; ++k) EXPECT_EQ(VirtualKeyFromKeysym(k), int(k - XK_0) + 48);
     for (KeySym k = XK_F1; k <= XK_F12; ++k)
         EXPECT_EQ(VirtualKeyFromKeysym(k), int(k - XK_F1) + 112);
     for (KeySym k = XK_KP_0; k <= XK_KP_9; ++k)
@@ -35,8 +32,7 @@ TEST(Keymap, EveryKeyTheProgramReadsHasItsWindowsCode) {
         {XK_Home, 36},        {XK_End, 35},          {XK_Prior, 33},        {XK_Next, 34},
         {XK_Insert, 45},      {XK_Delete, 46},       {XK_F24, 135},         {XK_Caps_Lock, 20},
     };
-    for (auto n : named)
-        EXPECT_EQ(VirtualKeyFromKeysym(n.keysym), n.virtualKey) << n.keysym;
+    for (auto n : named) EXPECT_EQ(VirtualKeyFromKeysym(n.keysym), n.virtualKey) << n.keysym;
     EXPECT_EQ(VirtualKeyFromKeysym(XK_EuroSign), 0);
     EXPECT_EQ(VirtualKeyFromKeysym(NoSymbol), 0);
 }
@@ -89,4 +85,4 @@ TEST(Keymap, ButtonsGiveTheirPressMessages) {
     EXPECT_EQ(platform::ButtonMessage(8), 0u);
 }
 
-} // namespace
+}  // namespace

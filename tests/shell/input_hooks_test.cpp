@@ -49,8 +49,7 @@ TEST_F(InputHooks, KeyDownsOfOnePassCountOnceAndOnlyPlainKeyDownsCount) {
                    {EventSource::Mouse, platform::MSG_MOUSEMOVE, 0}};
     Pump();
     int recorded = 0;
-    for (int k = 0; k < 256; ++k)
-        recorded += KeyState[k];
+    for (int k = 0; k < 256; ++k) recorded += KeyState[k];
     EXPECT_EQ(KeyState[65], 1);
     EXPECT_EQ(KeyState[161], 1);
     EXPECT_EQ(recorded, 2);
@@ -69,16 +68,16 @@ TEST_F(InputHooks, CursorIsClampedAtAndBeyondEveryEdge) {
     EXPECT_EQ(Column(100), 0);
     EXPECT_EQ(Column(101), 0);
     EXPECT_EQ(Column(102), 1);
-    EXPECT_EQ(Column(100 + 1919), 959); // the last screen pixel of the window
-    EXPECT_EQ(Column(100 + 1920), 959); // exactly on the right edge
+    EXPECT_EQ(Column(100 + 1919), 959);  // the last screen pixel of the window
+    EXPECT_EQ(Column(100 + 1920), 959);  // exactly on the right edge
     EXPECT_EQ(Column(100000), 959);
     // Rows count up from the window's bottom edge.
     EXPECT_EQ(Row(50 + 1080), 0);
-    EXPECT_EQ(Row(50 + 1080 + 500), 0); // below the window
+    EXPECT_EQ(Row(50 + 1080 + 500), 0);  // below the window
     EXPECT_EQ(Row(50 + 1079), 0);
     EXPECT_EQ(Row(50 + 1078), 1);
     EXPECT_EQ(Row(50), 539);
-    EXPECT_EQ(Row(49), 539); // above the window
+    EXPECT_EQ(Row(49), 539);  // above the window
     EXPECT_EQ(Row(-100000), 539);
 }
 
@@ -116,4 +115,4 @@ TEST_F(InputHooks, KeyPollFollowsTheLiveState) {
     EXPECT_EQ(KeyUp(65), 1);
 }
 
-} // namespace
+}  // namespace

@@ -16,18 +16,18 @@ namespace platform {
 
 namespace {
 
-// A program that stops pumping (a long pause) must not grow the queue without end.
+// After a long pause one read can bring a burst; the queue stays bounded all the same.
 constexpr std::size_t QUEUE_LIMIT = 4096;
 
 struct CaptureState {
-    Display* data = nullptr; // the recording connection; nothing else is sent on it
+    Display* data = nullptr;  // the recording connection; nothing else is sent on it
     XRecordContext context = 0;
     bool keyboard = false;
     bool mouse = false;
     bool exitHandlerRegistered = false;
     bool stopping = false;
     KeycodeMap keycodes{};
-    std::bitset<256> held; // keycodes down, as the recorded stream tells
+    std::bitset<256> held;  // keycodes down, as the recorded stream tells
     std::deque<Event> queue;
 };
 
@@ -80,8 +80,7 @@ void OnRecorded(XPointer, XRecordInterceptData* recorded) {
 void SeedHeldKeys(Display* display) {
     char keys[32];
     XQueryKeymap(display, keys);
-    for (int code = 0; code < 256; ++code)
-        capture.held[code] = (keys[code / 8] >> (code % 8)) & 1;
+    for (int code = 0; code < 256; ++code) capture.held[code] = (keys[code / 8] >> (code % 8)) & 1;
 }
 
 bool StartCapture() {
@@ -122,7 +121,7 @@ bool StartCapture() {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool TakeCapturedEvent(Event& event) {
     if (capture.data && capture.queue.empty()) XRecordProcessReplies(capture.data);
@@ -190,4 +189,4 @@ bool X11Platform::KeyHeld(int virtualKey) {
     return false;
 }
 
-} // namespace platform
+}  // namespace platform

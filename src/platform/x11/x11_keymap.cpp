@@ -100,7 +100,7 @@ bool IsKeypadDigit(KeySym keysym) {
            keysym == XK_KP_Separator;
 }
 
-} // namespace
+}  // namespace
 
 int VirtualKeyFromKeysym(KeySym keysym) {
     if (keysym >= XK_a && keysym <= XK_z) return int(keysym - XK_a) + 'A';
@@ -180,4 +180,4 @@ KeycodeMap ReadKeycodeMap(Display* display) {
     return map;
 }
 
-} // namespace platform
+}  // namespace platform

@@ -34,4 +34,4 @@ unsigned ButtonMessage(int button);
 using KeycodeMap = std::array<unsigned char, 256>;
 KeycodeMap ReadKeycodeMap(Display* display);
 
-} // namespace platform
+}  // namespace platform
