@@ -5,6 +5,7 @@
 #include "browser/player.h"
 #include "browser/texture_loader.h"
 #include "browser/views.h"
+#include "draw/fonts.h"
 #include "draw/lines.h"
 #include "draw/pixels.h"
 #include "draw/text.h"
