@@ -43,7 +43,7 @@ struct WindowRect {
 };
 
 // What the shell asks of the pixel format of the GL context.
-struct PixelFormatSpec {
+struct PixelFormatWanted {
     int colourBits = 16;
     int depthBits = 16;
     bool doubleBuffer = true;
@@ -71,7 +71,7 @@ class Platform {
     virtual void RestoreDisplayMode() = 0;
     virtual bool CreateMainWindow(const char* title, int x, int y, int width, int height) = 0;
     virtual bool GetDeviceContext() = 0;
-    virtual bool ChoosePixelFormat(const PixelFormatSpec& spec) = 0;
+    virtual bool ChoosePixelFormat(const PixelFormatWanted& wanted) = 0;
     virtual bool SetPixelFormat() = 0;
     virtual bool CreateGlContext() = 0;
     virtual bool MakeGlContextCurrent() = 0;

@@ -78,11 +78,11 @@ int OpenGlWindow(const char* title, int width, int height, int bits, bool fullsc
     if (!Sys().CreateMainWindow(title, 0, 0, width, height)) return Fail("Window Creation Error.");
     if (!PixelFormatRequestFilled) FillPixelFormatRequest(bits);
     if (!Sys().GetDeviceContext()) return Fail("Can't Create A GL Device Context.");
-    platform::PixelFormatSpec spec;
-    spec.colourBits = PixelFormatRequest.colourBits;
-    spec.depthBits = PixelFormatRequest.depthBits;
-    spec.doubleBuffer = (PixelFormatRequest.flags & PFD_DOUBLEBUFFER) != 0;
-    if (!Sys().ChoosePixelFormat(spec)) return Fail("Can't Find A Suitable PixelFormat.");
+    platform::PixelFormatWanted wanted;
+    wanted.colourBits = PixelFormatRequest.colourBits;
+    wanted.depthBits = PixelFormatRequest.depthBits;
+    wanted.doubleBuffer = (PixelFormatRequest.flags & PFD_DOUBLEBUFFER) != 0;
+    if (!Sys().ChoosePixelFormat(wanted)) return Fail("Can't Find A Suitable PixelFormat.");
     if (!Sys().SetPixelFormat()) return Fail("Can't Set The PixelFormat.");
     if (!Sys().CreateGlContext()) return Fail("Can't Create A GL Rendering Context.");
     if (!Sys().MakeGlContextCurrent()) return Fail("Can't Activate The GL Rendering Context.");

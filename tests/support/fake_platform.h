@@ -55,7 +55,7 @@ struct FakePlatform : platform::Platform {
     void RestoreDisplayMode() override { calls.push_back("RestoreDisplayMode"); }
     bool CreateMainWindow(const char* title, int x, int y, int width, int height) override;
     bool GetDeviceContext() override { return Step("GetDeviceContext", DEVICE_CONTEXT); }
-    bool ChoosePixelFormat(const platform::PixelFormatSpec&) override {
+    bool ChoosePixelFormat(const platform::PixelFormatWanted&) override {
         return Step("ChoosePixelFormat", CHOOSE_FORMAT);
     }
     bool SetPixelFormat() override { return Step("SetPixelFormat", SET_FORMAT); }

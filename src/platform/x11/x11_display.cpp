@@ -232,12 +232,12 @@ bool X11Platform::GetDeviceContext() {
     return state.deviceContext;
 }
 
-bool X11Platform::ChoosePixelFormat(const PixelFormatSpec& spec) {
-    if (!state.visualMatches || !spec.doubleBuffer) return false;
+bool X11Platform::ChoosePixelFormat(const PixelFormatWanted& wanted) {
+    if (!state.visualMatches || !wanted.doubleBuffer) return false;
     int depthSize = 0, doubleBuffer = 0;
     glXGetConfig(display, state.visual, GLX_DEPTH_SIZE, &depthSize);
     glXGetConfig(display, state.visual, GLX_DOUBLEBUFFER, &doubleBuffer);
-    return depthSize >= spec.depthBits && doubleBuffer;
+    return depthSize >= wanted.depthBits && doubleBuffer;
 }
 
 bool X11Platform::SetPixelFormat() {

@@ -24,7 +24,7 @@ class X11Platform : public Platform {
     void RestoreDisplayMode() override;
     bool CreateMainWindow(const char* title, int x, int y, int width, int height) override;
     bool GetDeviceContext() override;
-    bool ChoosePixelFormat(const PixelFormatSpec& spec) override;
+    bool ChoosePixelFormat(const PixelFormatWanted& wanted) override;
     bool SetPixelFormat() override;
     bool CreateGlContext() override;
     bool MakeGlContextCurrent() override;
