@@ -1,18 +1,134 @@
-// The image loader (to be written).
+// The image loader: the one TextureLoader, the one ImageInfo record and the ImageStore.
+// It classifies a file by its extension and turns a BMP or JPEG file into R, G, B, A pixels,
+// bottom row first, with black made transparent. The browser's views and clicks call it.
 #include "browser/texture_loader.h"
 
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
+
+#include "platform/platform.h"
 
 TextureLoader Loader;
 ImageInfo LoaderInfo;
 std::uint8_t* ImageStore = nullptr;
 
 TextureLoader::TextureLoader()
-    : loadCount(0), supported(0), pixels(nullptr), width(0), height(0), zoomStep(0),
-      panFactor(0), overlayOn(0), colourKeyOn(1), keyColour{0, 0, 0} {}
-TextureLoader::~TextureLoader() = default;
+    : loadCount(0), supported(0), pixels(nullptr), width(0), height(0), zoomStep(0), panFactor(0),
+      overlayOn(0), colourKeyOn(1), keyColour{0, 0, 0} {}
 
+// Destruction at process exit only resets the object: the ImageStore is the system's to reclaim.
+TextureLoader::~TextureLoader() {
+    loadCount = supported = width = height = panFactor = overlayOn = 0;
+    pixels = nullptr;
+    zoomStep = 0;
+    colourKeyOn = 0;
+    keyColour[0] = keyColour[1] = keyColour[2] = 0;
+}
+
+void TextureLoader::FileExtension(const char* name, char* out) {
+    const char* dot = std::strrchr(name, '.');
+    std::strcpy(out, dot ? dot + 1 : "");
+}
+
+void TextureLoader::SetColourKey(std::uint8_t on, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    colourKeyOn = on;
+    if (on == 1) {
+        keyColour[0] = r;
+        keyColour[1] = g;
+        keyColour[2] = b;
+    }
+}
+
+std::string PicturePath(const char* name) {
+    if (std::strstr(name, "http://") != nullptr) return name;
+    return platform::CurrentFolder() + platform::PathSeparator() + name;
+}
+
+namespace {
+
+bool SameIgnoringCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b)
+        if (std::tolower(static_cast<unsigned char>(*a)) !=
+            std::tolower(static_cast<unsigned char>(*b)))
+            return false;
+    return *a == *b;
+}
+
+// Sets `supported` and the record's type code from the extension of `name`.
+void Classify(TextureLoader& loader, const char* name, ImageInfo& info) {
+    loader.supported = 0;
+    std::string extension(std::strlen(name) + 1, '\0');
+    loader.FileExtension(name, extension.data());
+    const char* e = extension.c_str();
+    info.typeCode = 0;
+    if (SameIgnoringCase(e, "bmp")) {
+        info.typeCode = 1;
+        loader.supported = 1;
+    } else if (SameIgnoringCase(e, "jpg") || SameIgnoringCase(e, "jpeg")) {
+        info.typeCode = 2;
+        loader.supported = 1;
+    } else if (SameIgnoringCase(e, "gif")) {
+        info.typeCode = 5;
+    } else if (SameIgnoringCase(e, "ico")) {
+        info.typeCode = 6;
+    } else if (SameIgnoringCase(e, "emf")) {
+        info.typeCode = 7;
+    } else if (SameIgnoringCase(e, "wmf")) {
+        info.typeCode = 8;
+    }
+}
+
+} // namespace
+
+int TextureLoader::Probe(const char* name, ImageInfo& info) {
+    Classify(*this, name, info);
+    return 1;
+}
+
+int TextureLoader::Load(const char* name, ImageInfo& info) {
+    Classify(*this, name, info);
+    if (supported == 0) return 0;
+    return DecodePicture(PicturePath(name).c_str(), info);
+}
+
+int TextureLoader::DecodePicture(const char* path, ImageInfo& info) {
+    if (pixels == nullptr) return 0;
+    platform::Picture picture;
+    if (!platform::DecodePictureFile(path, IMAGE_STORE_BYTES / 4, picture)) return 0;
+    // B, G, R, X becomes R, G, B, A; with the key on, pixels of the key colour get A = 0.
+    std::uint8_t* p = picture.bgrx.data();
+    std::size_t count = std::size_t(picture.width) * std::size_t(picture.height);
+    for (std::size_t i = 0; i < count; ++i, p += 4) {
+        std::uint8_t b = p[0], r = p[2];
+        p[0] = r;
+        p[2] = b;
+        if (colourKeyOn == 1)
+            p[3] = (r == keyColour[0] && p[1] == keyColour[1] && b == keyColour[2]) ? 0 : 255;
+        else
+            p[3] = 255;
+    }
+    width = picture.width;
+    height = picture.height;
+    info.width = picture.width;
+    info.height = picture.height;
+    info.bitsPerPixel = 32;
+    info.format = 6408;
+    StorePixels(info, picture.bgrx.data());
+    return 1;
+}
+
+void TextureLoader::StorePixels(const ImageInfo& info, const std::uint8_t* source) {
+    long long bytes = static_cast<long long>(info.width) * info.height * info.bitsPerPixel / 8;
+    // The decoder refuses larger pictures; this keeps a wrong record from writing past the store.
+    if (bytes < 0 || bytes > IMAGE_STORE_BYTES) return;
+    std::memcpy(pixels, source, std::size_t(bytes));
+    loadCount += 1;
+}
+
+// calloc hands a block this size straight from fresh zero pages, so only the pages a picture
+// is written to ever take memory.
 void AllocateImageStore() {
-    if (ImageStore) return;  // once per process
+    if (ImageStore) return; // once per process
     ImageStore = static_cast<std::uint8_t*>(std::calloc(IMAGE_STORE_BYTES, 1));
 }

@@ -4,3 +4,12 @@
 void DrawListView();
 void DrawThumbnailPage();
 void DrawFullView();
+
+// 1 when the picture last opened for the full view failed to decode: the view then stays
+// empty instead of showing the previous picture under this entry's name.
+extern int FullViewBlank;
+
+// The text operations the views draw labels with (DrawPickText and DrawText); tests
+// put recorders here to see each label's text, place, colour and id.
+extern void (*ListLabelText)(int x, int y, int r, int g, int b, int id);
+extern void (*ThumbnailLabelText)(int x, int y, int r, int g, int b);

@@ -140,14 +140,25 @@ bool FileAttributes(const char* name, std::uint32_t& attributes);
 std::string ProgramFolder();                       // folder of the running executable
 
 // --- picture decoding ---
-// A decoded picture: 4 bytes per pixel B, G, R, X, rows bottom-up.
+// A decoded picture: 4 bytes per pixel B, G, R, X, rows bottom-up. `fullWidth` and
+// `fullHeight` are the picture's own size, larger than `width` and `height` only when
+// it was decoded at a reduced size.
 struct Picture {
     int width = 0;
     int height = 0;
+    int fullWidth = 0;
+    int fullHeight = 0;
     std::vector<std::uint8_t> bgrx;
 };
-// Decodes a BMP or JPEG file. Refuses (false) pictures above `maxPixels` pixels and
-// any file that is malformed; `out` is then untouched.
+// Decodes a BMP or JPEG file (recognised by its content). Refuses (false) pictures above
+// `maxPixels` pixels and any file that is malformed or truncated; `out` is then untouched.
 bool DecodePictureFile(const char* path, long long maxPixels, Picture& out);
+// The same, but a JPEG comes at the smallest size its decoder reaches cheaply (1/8 to 1/1)
+// whose larger side is still at least `minLongSide` pixels. Serves thumbnails, which need
+// only a sample grid; `maxPixels` still applies to the picture's own size.
+bool DecodePictureReduced(const char* path, long long maxPixels, int minLongSide, Picture& out);
+// Writes `picture` (its width x height pixels) as a baseline JPEG; tests and benchmarks
+// make their sample files with it.
+bool WriteJpegFile(const char* path, const Picture& picture, int quality);
 
 }  // namespace platform

@@ -46,6 +46,7 @@ TEST_F(MainLoop, PassPresentsTheSavedFrameThenForgetsInputThenPumps) {
     fake.screenWidth = 200;
     fake.screenHeight = 100;
     StartUp();
+    AppState.listViewOn = 0;  // no view redraws, so the saved frame stays as set here
     // What the saved view holds is what the pass presents.
     PutSavedPixel(5, 5, 10, 20, 30);
     KeyState[65] = 1;
