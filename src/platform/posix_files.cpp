@@ -18,7 +18,8 @@ namespace {
 
 std::uint32_t AttributesOf(const char* path) {
     struct stat info;
-    if (stat(path, &info) != 0) return 0;
+    // A link that leads nowhere is still an entry; Windows reports no entry without bits.
+    if (stat(path, &info) != 0) return lstat(path, &info) == 0 ? ATTRIBUTE_ARCHIVE : 0;
     if (S_ISDIR(info.st_mode)) return ATTRIBUTE_DIRECTORY;
     std::uint32_t attributes = ATTRIBUTE_ARCHIVE;
     if (access(path, W_OK) != 0) attributes |= ATTRIBUTE_READONLY;
