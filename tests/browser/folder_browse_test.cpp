@@ -1,0 +1,196 @@
+// The folder scan, the path rules of folder moves, and the right presses on list entries
+// and thumbnails, over real temporary folders and the fake platform.
+#include <string>
+
+#include "browser/folder_path.h"
+#include "support/frame_fixture.h"
+#include "support/picture_files.h"
+
+namespace {
+
+TEST(FolderPath, MovesWithEitherSeparator) {
+    EXPECT_EQ(FolderUp("C:\\music\\rock\\", '\\'), "C:\\music\\");
+    EXPECT_EQ(FolderUp("C:\\music", '\\'), "C:\\");
+    EXPECT_EQ(FolderUp("C:\\", '\\'), "C:\\");
+    EXPECT_EQ(FolderDown("C:\\music", "rock", '\\'), "C:\\music\\rock\\");
+    EXPECT_EQ(FolderDown("C:\\music\\", "rock", '\\'), "C:\\music\\rock\\");
+    EXPECT_EQ(FolderDown("C:\\", "rock", '\\'), "C:\\rock\\");
+
+    EXPECT_EQ(FolderUp("/music/rock/", '/'), "/music/");
+    EXPECT_EQ(FolderUp("/music", '/'), "/");
+    EXPECT_EQ(FolderUp("/music/", '/'), "/");
+    EXPECT_EQ(FolderUp("/", '/'), "/");
+    EXPECT_EQ(FolderDown("/music", "rock", '/'), "/music/rock/");
+    EXPECT_EQ(FolderDown("/", "rock", '/'), "/rock/");
+}
+
+class BrowseTest : public FrameTest {
+  protected:
+    TempFolder folder;
+    KeepCurrentFolder keep;
+
+    void SetUp() override {
+        UseFrame(960, 540);
+        fake.rect = {0, 0, 1920, 1080};
+        AllocateEntryTable();
+        AllocateImageStore();
+        Loader.pixels = ImageStore;
+        FullViewBlank = 0;
+        std::snprintf(AppState.startFolder, FOLDER_CAPACITY, "%s",
+                      platform::CurrentFolder().c_str());
+        Browse(folder.Path());
+        AppState.listViewOn = 1;
+        AppState.selectedEntry = 1;
+    }
+
+    void Browse(const std::string& path) {
+        std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", path.c_str());
+        Rescan();
+    }
+
+    int Find(const std::string& name) {
+        for (int k = 1; k <= EntryTable.count; ++k)
+            if (name == EntryTable.names[k]) return k;
+        return 0;
+    }
+
+    // A right press at a frame pixel carrying `id`.
+    void Press(int id) {
+        PickBuffer[100 * AppState.frameWidth + 200] = id;
+        fake.PointAtFramePixel(200, 100, AppState.frameWidth, AppState.frameHeight);
+        MouseState.rightPress = 1;
+        fake.pauses.clear();
+        HandleBrowserClick();
+    }
+    void PressEntry(const std::string& name) { Press(PICK_LIST_BASE + Find(name)); }
+};
+
+TEST_F(BrowseTest, ScanKeepsTheFirst2999EntriesInListingOrder) {
+    for (int i = 0; i < 5000; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "f%04d", i);
+        folder.Touch(name);
+    }
+    folder.MakeFolder("g_folder");
+    Rescan();
+    ASSERT_EQ(EntryTable.count, 2999);
+    EXPECT_STREQ(EntryTable.names[1], ".");
+    EXPECT_STREQ(EntryTable.names[2], "..");
+    EXPECT_STREQ(EntryTable.names[3], "f0000");
+    EXPECT_STREQ(EntryTable.names[2999], "f2996");
+    EXPECT_EQ(EntryTable.kinds[1], 0);
+    EXPECT_EQ(EntryTable.kinds[3], 1);
+    EXPECT_STREQ(platform::CurrentFolder().c_str(), AppState.startFolder);
+
+    // A rescan of a folder that cannot be listed leaves an empty table, not the old one.
+    Browse(folder / "absent");
+    EXPECT_EQ(EntryTable.count, 0);
+}
+
+TEST_F(BrowseTest, FirstPressSelectsSecondPressOnAFolderMoves) {
+    folder.MakeFolder("sub");
+    folder.Touch("sub/inner.txt");
+    folder.Touch("zfile");
+    Rescan();
+    PressEntry("sub");
+    EXPECT_EQ(AppState.selectedEntry, Find("sub"));
+    EXPECT_EQ(MouseState.rightPress, 0);
+    EXPECT_EQ(fake.pauses, std::vector<int>{480});
+    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path());
+
+    PressEntry("sub");
+    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + "/sub/");
+    EXPECT_EQ(fake.pauses, (std::vector<int>{180, 650}));
+    EXPECT_EQ(AppState.selectedEntry, 1);
+    EXPECT_EQ(AppState.listViewOn, 1);
+    EXPECT_EQ(AppState.rescanRequested, 1);
+    EXPECT_EQ(MouseState.rightPress, 0);
+    EXPECT_NE(Find("inner.txt"), 0); // the table lists the new folder
+    EXPECT_STREQ(platform::CurrentFolder().c_str(), AppState.startFolder);
+
+    // Up again through the selected "..".
+    AppState.selectedEntry = Find("..");
+    PressEntry("..");
+    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + "/");
+    EXPECT_NE(Find("zfile"), 0);
+    EXPECT_EQ(fake.pauses, (std::vector<int>{180, 650}));
+}
+
+TEST_F(BrowseTest, DotFilesAndRefusedMovesLeaveTheBrowserWhereItWas) {
+    folder.MakeFolder("gone");
+    folder.Touch("clip.mp4");
+    Rescan();
+    AppState.rescanRequested = 0;
+    std::string before = AppState.browseFolder;
+
+    AppState.selectedEntry = Find(".");
+    PressEntry(".");
+    EXPECT_EQ(std::string(AppState.browseFolder), before);
+    EXPECT_EQ(fake.pauses, std::vector<int>{650});
+
+    // A second press on a selected file is left for the player.
+    AppState.selectedEntry = Find("clip.mp4");
+    PressEntry("clip.mp4");
+    EXPECT_EQ(MouseState.rightPress, 1);
+    EXPECT_TRUE(fake.pauses.empty());
+
+    // A folder that vanished after the scan cannot be entered.
+    std::filesystem::remove(folder / "gone");
+    AppState.selectedEntry = Find("gone");
+    PressEntry("gone");
+    EXPECT_EQ(std::string(AppState.browseFolder), before);
+    EXPECT_EQ(AppState.selectedEntry, Find("gone"));
+    EXPECT_EQ(AppState.rescanRequested, 0);
+    EXPECT_EQ(fake.pauses, std::vector<int>{650});
+
+    // A move that would not fit browseFolder is refused, however long the path may be.
+    folder.MakeFolder(std::string(200, 'd'));
+    std::string padded = folder.Path();
+    while (padded.size() < FOLDER_CAPACITY - 100)
+        padded += "/.";
+    Browse(padded);
+    AppState.selectedEntry = Find(std::string(200, 'd'));
+    PressEntry(std::string(200, 'd'));
+    EXPECT_EQ(std::string(AppState.browseFolder), padded);
+}
+
+TEST_F(BrowseTest, ThumbnailPressOpensTheFullView) {
+    folder.Write("a.bmp", Bmp24(6, 4, [](int, int) { return Rgb8{1, 2, 3}; }));
+    folder.Touch("notes.txt");
+    folder.Write("bad.jpg", {0xFF, 0xD8, 0xFF});
+    Rescan();
+    AppState.listViewOn = 0;
+
+    Press(PICK_THUMBNAIL_BASE + Find("a.bmp"));
+    EXPECT_EQ(AppState.fullViewOn, 1);
+    EXPECT_EQ(AppState.fullViewEntry, Find("a.bmp"));
+    EXPECT_EQ(AppState.imageShown, 1);
+    EXPECT_EQ(Loader.panFactor, 3);
+    EXPECT_EQ(LoaderInfo.width, 6);
+    EXPECT_EQ(FullViewBlank, 0);
+    EXPECT_EQ(MouseState.rightPress, 0);
+    EXPECT_EQ(fake.pauses, std::vector<int>{350});
+
+    // Thumbnail ids mean nothing once a view covers the page.
+    Press(PICK_THUMBNAIL_BASE + Find("notes.txt"));
+    EXPECT_EQ(AppState.fullViewEntry, Find("a.bmp"));
+    EXPECT_EQ(MouseState.rightPress, 1);
+
+    // An unsupported file keeps the thumbnail view and leaves the press.
+    AppState.fullViewOn = 0;
+    Press(PICK_THUMBNAIL_BASE + Find("notes.txt"));
+    EXPECT_EQ(AppState.fullViewOn, 0);
+    EXPECT_EQ(AppState.imageShown, 0);
+    EXPECT_EQ(MouseState.rightPress, 1);
+    EXPECT_EQ(fake.pauses, std::vector<int>{350});
+
+    // A picture that fails to decode opens an empty full view, not the previous picture.
+    Press(PICK_THUMBNAIL_BASE + Find("bad.jpg"));
+    EXPECT_EQ(AppState.fullViewOn, 1);
+    EXPECT_EQ(AppState.fullViewEntry, Find("bad.jpg"));
+    EXPECT_EQ(FullViewBlank, 1);
+    DrawFullView();
+    EXPECT_EQ(LitCount(), 0);
+}
+
+} // namespace

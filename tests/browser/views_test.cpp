@@ -1,0 +1,293 @@
+// The three views: list label placement and colours (seen through a label recorder),
+// thumbnail cells, sampling and pick ids, and the full view's placement and clipping.
+#include <cmath>
+#include <string>
+
+#include "support/frame_fixture.h"
+#include "support/picture_files.h"
+
+namespace {
+
+struct Label {
+    std::string text;
+    int x, y, r, g, b, id;
+};
+std::vector<Label> Labels;
+
+void RecordPickText(int x, int y, int r, int g, int b, int id) {
+    Labels.push_back({TextBuffer, x, y, r, g, b, id});
+}
+void RecordText(int x, int y, int r, int g, int b) {
+    RecordPickText(x, y, r, g, b, 0);
+}
+
+class ViewTest : public FrameTest {
+  protected:
+    TempFolder folder;
+    KeepCurrentFolder keep;
+
+    void SetUp() override {
+        UseFrame(960, 540);
+        fake.rect = {0, 0, 1920, 1080};
+        AllocateEntryTable();
+        AllocateImageStore();
+        Loader.pixels = ImageStore;
+        Loader.SetColourKey(1, 0, 0, 0);
+        Loader.zoomStep = 4.0f;
+        FullViewBlank = 0;
+        AppState.resolutionMode = RESOLUTION_HALF;
+        AppState.pixelScale = 2;
+        AppState.screenHeight = 1080;
+        AppState.cellWidth = AppState.cellHeight = 140;
+        AppState.pageFirst = 1;
+        std::snprintf(AppState.startFolder, FOLDER_CAPACITY, "%s",
+                      platform::CurrentFolder().c_str());
+        std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", folder.Path().c_str());
+        Labels.clear();
+        ListLabelText = RecordPickText;
+        ThumbnailLabelText = RecordText;
+    }
+    void TearDown() override {
+        ListLabelText = DrawPickText;
+        ThumbnailLabelText = DrawText;
+        FrameTest::TearDown();
+    }
+
+    static int Pick(int x, int y) { return PickBuffer[y * AppState.frameWidth + x]; }
+    // Bounding box and count of the pixels carrying `id`.
+    struct Box {
+        int count = 0, left = 1 << 30, bottom = 1 << 30, right = -1, top = -1;
+    };
+    static Box PickBox(int id) {
+        Box box;
+        for (int y = 0; y < AppState.frameHeight; ++y)
+            for (int x = 0; x < AppState.frameWidth; ++x)
+                if (Pick(x, y) == id) {
+                    box.count++;
+                    box.left = std::min(box.left, x);
+                    box.right = std::max(box.right, x);
+                    box.bottom = std::min(box.bottom, y);
+                    box.top = std::max(box.top, y);
+                }
+        return box;
+    }
+    static void SetEntries(int count) {
+        for (int k = 1; k <= count; ++k) {
+            std::snprintf(EntryTable.names[k], ENTRY_NAME_SIZE, "entry_%03d_with_a_long_name_%s", k,
+                          std::string(60, 'x').c_str());
+            EntryTable.kinds[k] = k % 2;
+        }
+        EntryTable.count = count;
+    }
+};
+
+TEST_F(ViewTest, ListColumnsBreakWhereTheFrameEnds) {
+    SetEntries(100);
+    AppState.selectedEntry = 62;
+    DrawListView();
+    ASSERT_EQ(Labels.size(), 100u);
+    EXPECT_EQ(AppState.labelChars, 36);
+    // (540 - 60) / 8 = 60 rows: entries 1 to 60 in column 0, 61 on in column 1.
+    EXPECT_EQ(Labels[0].x, 10);
+    EXPECT_EQ(Labels[0].y, 540 - 26 - 8);
+    EXPECT_EQ(Labels[59].x, 10);
+    EXPECT_EQ(Labels[59].y, 540 - 26 - 8 * 60);
+    EXPECT_EQ(Labels[60].x, 5 * 36 + 10);
+    EXPECT_EQ(Labels[60].y, 540 - 26 - 8);
+    EXPECT_EQ(Labels[60].id, PICK_LIST_BASE + 61);
+    // Column 0 shows the whole name, later columns cut it to labelChars.
+    EXPECT_EQ(Labels[0].text, EntryTable.names[1]);
+    EXPECT_EQ(Labels[60].text, std::string(EntryTable.names[61]).substr(0, 36));
+    // Selected red even when a folder; folders yellow; files green.
+    EXPECT_EQ((std::array<int, 3>{Labels[61].r, Labels[61].g, Labels[61].b}),
+              (std::array<int, 3>{255, 0, 0}));
+    EXPECT_EQ(EntryTable.kinds[62], 0);
+    EXPECT_EQ((std::array<int, 3>{Labels[1].r, Labels[1].g, Labels[1].b}),
+              (std::array<int, 3>{255, 255, 0}));
+    EXPECT_EQ((std::array<int, 3>{Labels[0].r, Labels[0].g, Labels[0].b}),
+              (std::array<int, 3>{0, 255, 0}));
+
+    // Scrolled and shifted; the label width follows the frame width at the 1280 setting.
+    Labels.clear();
+    UseFrame(320, 240);
+    AppState.resolutionMode = RESOLUTION_1280;
+    AppState.pixelScale = 2;
+    AppState.listTop = 95;
+    AppState.viewOffsetX = 7;
+    DrawListView();
+    ASSERT_EQ(Labels.size(), 5u);
+    EXPECT_EQ(AppState.labelChars, 6);
+    EXPECT_EQ(Labels[0].id, PICK_LIST_BASE + 96);
+    EXPECT_EQ(Labels[0].x, 17);
+    AppState.resolutionMode = RESOLUTION_FULL;
+    DrawListView();
+    EXPECT_EQ(AppState.labelChars, 64);
+}
+
+TEST_F(ViewTest, ThumbnailPageCellsSamplingAndPickIds) {
+    // Entries: ".", "..", a 280 x 140 picture, a broken JPEG, a text file, then pictures.
+    auto pattern = [](int x, int y) { return Rgb8{std::uint8_t(x), std::uint8_t(y), 77}; };
+    folder.Write("a_wide.bmp", Bmp24(280, 140, pattern));
+    folder.Write("b_broken.jpg", {0xFF, 0xD8, 0xFF, 0xE0});
+    folder.Touch("c_notes.txt");
+    for (int i = 0; i < 20; ++i)
+        folder.Write("d" + std::to_string(100 + i) + ".bmp", Bmp24(8, 8, pattern));
+    AppState.thumbnailRedraw = 1;
+    AppState.selectedEntry = 9;
+    DrawThumbnailPage();
+    EXPECT_EQ(AppState.thumbnailRedraw, 0);
+    EXPECT_EQ(AppState.selectedEntry, 1);
+    EXPECT_EQ(AppState.labelChars, 9); // 960 is not in the table: unchanged
+    ASSERT_EQ(EntryTable.count, 25);
+
+    // 6 x 3 cells, the first at (10, 369), each framed and labelled.
+    ASSERT_EQ(Labels.size(), 18u);
+    EXPECT_EQ(Labels[0].text, ".");
+    EXPECT_EQ(Labels[0].x, 16);
+    EXPECT_EQ(Labels[0].y, 369 + 136);
+    EXPECT_EQ(Labels[6].x, 16);
+    EXPECT_EQ(Labels[6].y, 369 - 140 + 136);
+    EXPECT_EQ(Labels[5].x, 10 + 5 * 140 + 6);
+    EXPECT_EQ(Labels[17].text, "d112.bmp");
+    EXPECT_EQ(Rgb(10, 369), (std::array<int, 3>{255, 255, 255}));
+    EXPECT_EQ(Rgb(10 + 141, 369 + 141), (std::array<int, 3>{255, 255, 255}));
+    EXPECT_EQ(Rgb(10 + 140, 369 + 140), (std::array<int, 3>{255, 255, 255}));
+    EXPECT_EQ(Pick(10, 369), 0); // frames carry no id
+
+    // The wide picture (entry 3, cell 3) is sampled at step 4 into 140 x 70 pixels.
+    int x0 = 10 + 2 * 140, y0 = 369;
+    Box wide = PickBox(PICK_THUMBNAIL_BASE + 3);
+    EXPECT_EQ(wide.count, 140 * 70);
+    EXPECT_EQ(wide.left, x0);
+    EXPECT_EQ(wide.bottom, y0);
+    EXPECT_EQ(wide.right, x0 + 139);
+    EXPECT_EQ(wide.top, y0 + 69);
+    EXPECT_EQ(Rgb(x0 + 2 * 10 + 1, y0 + 2 * 7), (std::array<int, 3>{40, 28, 77}));
+    EXPECT_EQ(Rgb(x0 + 139, y0 + 69), (std::array<int, 3>{276 - 256, 136, 77}));
+    // The broken picture and the text file: frame and label only.
+    EXPECT_EQ(PickBox(PICK_THUMBNAIL_BASE + 4).count, 0);
+    EXPECT_EQ(PickBox(PICK_THUMBNAIL_BASE + 5).count, 0);
+    EXPECT_EQ(Rgb(10 + 3 * 140 + 20, 369 + 20), (std::array<int, 3>{0, 0, 0}));
+    EXPECT_EQ(Labels[3].text, "b_broken.j"); // labelChars + 1 characters
+    // An 8 x 8 picture is magnified to fill the cell's width.
+    Box small = PickBox(PICK_THUMBNAIL_BASE + 6);
+    EXPECT_NEAR(small.right - small.left + 1, 140, 2);
+
+    // The store ends holding the page's last picture, classified as the last cell.
+    EXPECT_EQ(LoaderInfo.width, 8);
+    EXPECT_EQ(LoaderInfo.typeCode, 1);
+    EXPECT_EQ(AppState.imageShown, 1);
+    EXPECT_EQ(Loader.panFactor, 3);
+    EXPECT_STREQ(platform::CurrentFolder().c_str(), AppState.startFolder);
+}
+
+TEST_F(ViewTest, ThumbnailOfAReducedJpegKeepsTheFullSizeGrid) {
+    // 700 x 500 samples every 10 pixels: 70 x 50 blocks whatever size the decoder chose.
+    auto gradient = [](int x, int y) {
+        return Rgb8{std::uint8_t(x * 255 / 699), std::uint8_t(y * 255 / 499), 128};
+    };
+    ASSERT_TRUE(WriteJpeg(folder / "photo.jpg", 700, 500, gradient, 95));
+    folder.Touch("z.txt");
+    AppState.pageFirst = 3;
+    DrawThumbnailPage();
+    ASSERT_EQ(Labels.size(), 2u);
+    Box box = PickBox(PICK_THUMBNAIL_BASE + 3);
+    EXPECT_EQ(box.count, 140 * 100);
+    EXPECT_EQ(box.left, 10);
+    EXPECT_EQ(box.bottom, 369);
+    EXPECT_EQ(box.top, 369 + 99);
+    for (auto [m, n] : {std::pair{1, 1}, {35, 25}, {69, 49}, {10, 40}}) {
+        Rgb8 want = gradient(10 * m, 10 * n);
+        auto got = Rgb(10 + 2 * m, 369 + 2 * n);
+        EXPECT_NEAR(got[0], want.r, 16) << m << "," << n;
+        EXPECT_NEAR(got[1], want.g, 16) << m << "," << n;
+        EXPECT_NEAR(got[2], want.b, 16) << m << "," << n;
+    }
+    // The store holds the full-size decode, while the record classifies the last cell.
+    EXPECT_EQ(LoaderInfo.width, 700);
+    EXPECT_EQ(LoaderInfo.height, 500);
+    EXPECT_EQ(LoaderInfo.typeCode, 0);
+    EXPECT_EQ(AppState.imageShown, 0);
+    std::vector<std::uint8_t> page(ImageStore, ImageStore + 700 * 500 * 4);
+    ASSERT_TRUE(platform::SetCurrentFolder(folder.Path().c_str()));
+    ASSERT_EQ(Loader.Load("photo.jpg", LoaderInfo), 1);
+    EXPECT_TRUE(std::equal(page.begin(), page.end(), ImageStore));
+}
+
+TEST_F(ViewTest, EmptyFolderDrawsNoCell) {
+    std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", (folder / "absent").c_str());
+    DrawThumbnailPage();
+    EXPECT_EQ(EntryTable.count, 0);
+    EXPECT_EQ(LitCount(), 0);
+    EXPECT_TRUE(Labels.empty());
+}
+
+// The full view as the plain algorithm draws it, every block through the bounds test.
+std::vector<std::uint8_t> ReferenceFullView() {
+    int cx = CursorColumn(), cy = CursorRow();
+    int fw = AppState.frameWidth, fh = AppState.frameHeight;
+    std::vector<std::uint8_t> frame(std::size_t(fw) * fh * 4, 0);
+    int w = LoaderInfo.width, h = LoaderInfo.height;
+    float z = Loader.zoomStep;
+    float p = float(Loader.panFactor);
+    int x0 = Loader.panFactor != 0 ? int(p * cx - fw - w / z) : int(cx - w / z);
+    int y0 = Loader.panFactor != 0 ? int(p * cy - fh - h / z) : int(cy - h / z);
+    int n = 0;
+    for (float sy = 0; sy < h; sy += z, ++n) {
+        int m = 0;
+        for (float sx = 0; sx < w; sx += z, ++m) {
+            const std::uint8_t* s = ImageStore + 4 * (int(sy) * w + int(sx));
+            for (int d = 0; d < 4; ++d) {
+                int x = x0 + 2 * m + d % 2, y = y0 + 2 * n + d / 2;
+                if (x < 0 || y < 0 || x >= fw || y >= fh) continue;
+                std::uint8_t* o = &frame[(std::size_t(y) * fw + x) * 4];
+                o[0] = s[0], o[1] = s[1], o[2] = s[2], o[3] = 255;
+            }
+        }
+    }
+    return frame;
+}
+
+TEST_F(ViewTest, FullViewPlacementAndClipping) {
+    UseFrame(960, 540);
+    LoaderInfo.width = 200;
+    LoaderInfo.height = 100;
+    LoaderInfo.bitsPerPixel = 32;
+    for (int i = 0; i < 200 * 100; ++i) {
+        ImageStore[4 * i] = std::uint8_t(i % 200);
+        ImageStore[4 * i + 1] = std::uint8_t(i / 200);
+        ImageStore[4 * i + 2] = 9;
+    }
+    Loader.zoomStep = 2.0f;
+    Loader.panFactor = 0;
+    fake.PointAtFramePixel(480, 270, 960, 540);
+    DrawFullView();
+    EXPECT_EQ(LitCount(), 200 * 100);
+    EXPECT_TRUE(Lit(380, 220));
+    EXPECT_FALSE(Lit(379, 220));
+    EXPECT_FALSE(Lit(380, 219));
+    EXPECT_TRUE(Lit(579, 319));
+    EXPECT_FALSE(Lit(580, 319));
+    EXPECT_EQ(Rgb(380 + 2 * 30, 220 + 2 * 10), (std::array<int, 3>{60, 20, 9}));
+    EXPECT_EQ(std::memcmp(SavedFrame, Framebuffer, 960 * 540 * 4), 0);
+    EXPECT_EQ(PickBox(0).count, 960 * 540); // no ids
+
+    // Every zoom and pan setting, the picture half off each edge, as the plain algorithm draws.
+    for (float zoom : {4.0f, 3.0f, 2.0f, 1.0f, 0.5f, 0.25f})
+        for (int pan : {0, 3, 9})
+            for (auto [cx, cy] : {std::pair{0, 0}, {959, 539}, {300, 20}, {7, 500}}) {
+                Loader.zoomStep = zoom;
+                Loader.panFactor = pan;
+                fake.PointAtFramePixel(cx, cy, 960, 540);
+                DrawFullView();
+                std::vector<std::uint8_t> want = ReferenceFullView();
+                ASSERT_EQ(std::memcmp(want.data(), Framebuffer, want.size()), 0)
+                    << zoom << " " << pan << " " << cx << "," << cy;
+            }
+
+    FullViewBlank = 1;
+    DrawFullView();
+    EXPECT_EQ(LitCount(), 0);
+}
+
+} // namespace
