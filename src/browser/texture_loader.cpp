@@ -92,30 +92,51 @@ int TextureLoader::Load(const char* name, ImageInfo& info) {
     return DecodePicture(PicturePath(name).c_str(), info);
 }
 
-int TextureLoader::DecodePicture(const char* path, ImageInfo& info) {
-    if (pixels == nullptr) return 0;
-    platform::Picture picture;
-    if (!platform::DecodePictureFile(path, IMAGE_STORE_BYTES / 4, picture)) return 0;
-    // B, G, R, X becomes R, G, B, A; with the key on, pixels of the key colour get A = 0.
+namespace {
+
+// Turns a decoded picture's B, G, R, X pixels into R, G, B, A in place (with the key on,
+// pixels of the key colour get A = 0), records its size and copies it into the store.
+int StoreDecoded(TextureLoader& loader, platform::Picture& picture, ImageInfo& info) {
     std::uint8_t* p = picture.bgrx.data();
     std::size_t count = std::size_t(picture.width) * std::size_t(picture.height);
     for (std::size_t i = 0; i < count; ++i, p += 4) {
         std::uint8_t b = p[0], r = p[2];
         p[0] = r;
         p[2] = b;
-        if (colourKeyOn == 1)
-            p[3] = (r == keyColour[0] && p[1] == keyColour[1] && b == keyColour[2]) ? 0 : 255;
+        if (loader.colourKeyOn == 1)
+            p[3] = (r == loader.keyColour[0] && p[1] == loader.keyColour[1] &&
+                    b == loader.keyColour[2])
+                       ? 0
+                       : 255;
         else
             p[3] = 255;
     }
-    width = picture.width;
-    height = picture.height;
+    loader.width = picture.width;
+    loader.height = picture.height;
     info.width = picture.width;
     info.height = picture.height;
     info.bitsPerPixel = 32;
     info.format = 6408;
-    StorePixels(info, picture.bgrx.data());
+    loader.StorePixels(info, picture.bgrx.data());
     return 1;
+}
+
+} // namespace
+
+int TextureLoader::DecodePicture(const char* path, ImageInfo& info) {
+    if (pixels == nullptr) return 0;
+    platform::Picture picture;
+    if (!platform::DecodePictureFile(path, IMAGE_STORE_BYTES / 4, picture)) return 0;
+    return StoreDecoded(*this, picture, info);
+}
+
+int LoadDecoded(const char* name, platform::Picture& picture, ImageInfo& info) {
+    Classify(Loader, name, info);
+    if (Loader.supported == 0 || Loader.pixels == nullptr || picture.width != picture.fullWidth ||
+        picture.height != picture.fullHeight ||
+        static_cast<long long>(picture.width) * picture.height > IMAGE_STORE_BYTES / 4)
+        return 0;
+    return StoreDecoded(Loader, picture, info);
 }
 
 void TextureLoader::StorePixels(const ImageInfo& info, const std::uint8_t* source) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/platform.h"
+
 constexpr long long IMAGE_STORE_BYTES = 400000000;
 
 struct ImageInfo {
@@ -46,3 +48,6 @@ void AllocateImageStore();
 // Where the loader reads `name` from: the name itself when it holds "http://", otherwise
 // the current folder joined to it at full length.
 std::string PicturePath(const char* name);
+// What Load does with a picture already decoded at full size from `name`: the thumbnail
+// page decodes ahead of storing. Converts `picture` in place; 0 if it cannot be stored.
+int LoadDecoded(const char* name, platform::Picture& picture, ImageInfo& info);

@@ -4,9 +4,14 @@
 #include "browser/views.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "browser/entry_table.h"
 #include "browser/texture_loader.h"
@@ -81,6 +86,60 @@ void DrawThumbnail(const platform::Picture& picture, int x0, int y0, int id) {
     }
 }
 
+// One supported picture of a thumbnail page, decoded ahead of drawing.
+struct PageDecode {
+    int entry = 0;
+    std::string path;
+    bool fullSize = false; // the page's last supported picture, wanted in the store afterwards
+    bool ok = false;
+    platform::Picture picture;
+};
+
+// Each cell needs only a sample grid of its picture, so pictures come at a reduced size
+// where the decoder offers one; the page's last supported picture comes at full size,
+// which serves both its cell and the store. The decodes share out over the processor's
+// cores; each touches nothing but its own record, and all end before drawing starts.
+void DecodePage(std::vector<PageDecode>& decodes, int minLongSide) {
+    std::atomic<std::size_t> taken{0};
+    auto work = [&] {
+        for (std::size_t k = taken++; k < decodes.size(); k = taken++) {
+            // The full-size decode is the longest: it is taken first.
+            PageDecode& d = decodes[decodes.size() - 1 - k];
+            const char* path = d.path.c_str();
+            d.ok = d.fullSize ? platform::DecodePictureFile(path, IMAGE_STORE_BYTES / 4, d.picture)
+                              : platform::DecodePictureReduced(path, IMAGE_STORE_BYTES / 4,
+                                                               minLongSide, d.picture);
+        }
+    };
+    std::vector<std::thread> helpers;
+    unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    for (unsigned t = 1; t < cores && t < decodes.size(); ++t) {
+        try {
+            helpers.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // fewer helpers: this thread does the rest
+        }
+    }
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+}
+
+// Leaves the ImageStore and the record as loading every cell in turn would: the last
+// picture that decoded, at full size, with the record classifying the page's last cell.
+void LeaveLastPictureInStore(std::vector<PageDecode>& decodes, int last) {
+    for (auto d = decodes.rbegin(); d != decodes.rend(); ++d) {
+        if (!d->ok) continue;
+        const char* name = EntryTable.names[d->entry];
+        if (d->fullSize)
+            LoadDecoded(name, d->picture, LoaderInfo);
+        else
+            Loader.Load(name, LoaderInfo);
+        Loader.Probe(EntryTable.names[last], LoaderInfo);
+        return;
+    }
+}
+
 } // namespace
 
 void DrawListView() {
@@ -132,12 +191,19 @@ void DrawThumbnailPage() {
     if (last > EntryTable.count) last = EntryTable.count;
     if (last >= MAX_ENTRIES) last = MAX_ENTRIES - 1;
 
-    // Each cell needs only a sample grid of its picture, so pictures are decoded at a reduced
-    // size where the decoder offers one; the full-size decode of the page's last picture
-    // follows the loop, leaving the ImageStore as a full decode of every cell would.
-    int lastDecoded = 0;
-    platform::Picture picture;
     platform::SetCurrentFolder(AppState.browseFolder);
+    std::vector<PageDecode> decodes;
+    for (int i = AppState.pageFirst; i <= last; ++i) {
+        Loader.Probe(EntryTable.names[i], LoaderInfo);
+        if (Loader.supported == 0) continue;
+        decodes.emplace_back();
+        decodes.back().entry = i;
+        decodes.back().path = PicturePath(EntryTable.names[i]);
+    }
+    if (!decodes.empty()) decodes.back().fullSize = true;
+    DecodePage(decodes, cellW / 2 + 2);
+
+    std::size_t next = 0;
     int j = 0, r = 0;
     for (int i = AppState.pageFirst; i <= last; ++i) {
         int x0 = cellW * j + 10;
@@ -152,11 +218,10 @@ void DrawThumbnailPage() {
         Loader.Probe(name, LoaderInfo);
         AppState.imageShown = 0;
         if (Loader.supported == 1) {
-            if (platform::DecodePictureReduced(PicturePath(name).c_str(), IMAGE_STORE_BYTES / 4,
-                                               cellW / 2 + 2, picture)) {
-                DrawThumbnail(picture, x0, y0, PICK_THUMBNAIL_BASE + i);
-                lastDecoded = i;
-            }
+            while (next < decodes.size() && decodes[next].entry < i)
+                ++next;
+            if (next < decodes.size() && decodes[next].entry == i && decodes[next].ok)
+                DrawThumbnail(decodes[next].picture, x0, y0, PICK_THUMBNAIL_BASE + i);
             AppState.imageShown = 1;
             Loader.panFactor = 3;
             Loader.overlayOn = 1;
@@ -166,10 +231,7 @@ void DrawThumbnailPage() {
         std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "%.*s", AppState.labelChars + 1, name);
         ThumbnailLabelText(x0 + 6, y0 + cellH - 4, 255, 255, 255);
     }
-    if (lastDecoded != 0) {
-        Loader.Load(EntryTable.names[lastDecoded], LoaderInfo);
-        Loader.Probe(EntryTable.names[last], LoaderInfo); // the record classifies the last cell
-    }
+    LeaveLastPictureInStore(decodes, last);
     platform::SetCurrentFolder(AppState.startFolder);
     SaveFrame();
     AppState.selectedEntry = AppState.pageFirst;
