@@ -34,7 +34,7 @@ platform::Picture Photo(int width, int height) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             noise = noise * 1103515245u + 12345u;
-            int grain = int(noise >> 27); // 0..31
+            int grain = int(noise >> 27);  // 0..31
             std::uint8_t* o = &p.bgrx[(std::size_t(y) * width + x) * 4];
             o[0] = std::uint8_t((x * 200 / width + grain) & 255);
             o[1] = std::uint8_t((y * 180 / height + grain) & 255);
@@ -59,7 +59,7 @@ void Browse(const fs::path& folder) {
     std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", folder.c_str());
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     fs::path work = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / "quentaro_bench";
@@ -77,8 +77,7 @@ int main(int argc, char** argv) {
         fs::copy_file(page / "photo_00.jpg", page / name);
     }
     platform::WriteJpegFile((large / "large.jpg").c_str(), Photo(6000, 4000), 90);
-    for (int i = 0; i < 2998; ++i)
-        std::fclose(std::fopen((many / std::to_string(i)).c_str(), "w"));
+    for (int i = 0; i < 2998; ++i) std::fclose(std::fopen((many / std::to_string(i)).c_str(), "w"));
     std::printf("one 4000 x 3000 picture: %.1f MB\n",
                 double(fs::file_size(page / "photo_00.jpg")) / 1e6);
 
@@ -89,7 +88,7 @@ int main(int argc, char** argv) {
     AllocateImageStore();
     Loader.pixels = ImageStore;
     Loader.zoomStep = 4.0f;
-    DrawText(0, 0, 0, 0, 0); // nothing to draw yet: keeps the text code out of the timings
+    DrawText(0, 0, 0, 0, 0);  // nothing to draw yet: keeps the text code out of the timings
 
     // The page as drawn: reduced decodes, then the last picture at full size.
     Browse(page);

@@ -63,7 +63,7 @@ void PressListEntry(int n) {
         Sys().Pause(480);
         return;
     }
-    if (EntryTable.kinds[n] != 0) return; // a file: the player's press
+    if (EntryTable.kinds[n] != 0) return;  // a file: the player's press
     const char* name = EntryTable.names[n];
     char separator = platform::PathSeparator();
     if (std::strcmp(name, "..") == 0)
@@ -73,7 +73,7 @@ void PressListEntry(int n) {
     Sys().Pause(650);
 }
 
-} // namespace
+}  // namespace
 
 void HandleBrowserClick() {
     if (MouseState.rightPress != 1) return;

@@ -9,14 +9,13 @@ std::size_t RootLength(char separator) {
     return separator == '/' ? 1 : 3;
 }
 
-} // namespace
+}  // namespace
 
 std::string FolderUp(const std::string& folder, char separator) {
     std::string up = folder;
     if (up.size() <= RootLength(separator)) return up;
     up.pop_back();
-    while (up.size() > RootLength(separator) - 1 && up.back() != separator)
-        up.pop_back();
+    while (up.size() > RootLength(separator) - 1 && up.back() != separator) up.pop_back();
     return up;
 }
 

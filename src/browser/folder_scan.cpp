@@ -11,7 +11,7 @@
 EntryTableRecord EntryTable;
 
 void AllocateEntryTable() {
-    if (EntryTable.names) return; // once per process
+    if (EntryTable.names) return;  // once per process
     EntryTable.names =
         static_cast<char(*)[ENTRY_NAME_SIZE]>(std::calloc(MAX_ENTRIES, ENTRY_NAME_SIZE));
     EntryTable.kinds = static_cast<int*>(std::calloc(MAX_ENTRIES, sizeof(int)));

@@ -79,7 +79,7 @@ void Classify(TextureLoader& loader, const char* name, ImageInfo& info) {
     }
 }
 
-} // namespace
+}  // namespace
 
 int TextureLoader::Probe(const char* name, ImageInfo& info) {
     Classify(*this, name, info);
@@ -121,7 +121,7 @@ int StoreDecoded(TextureLoader& loader, platform::Picture& picture, ImageInfo& i
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int TextureLoader::DecodePicture(const char* path, ImageInfo& info) {
     if (pixels == nullptr) return 0;
@@ -150,6 +150,6 @@ void TextureLoader::StorePixels(const ImageInfo& info, const std::uint8_t* sourc
 // calloc hands a block this size straight from fresh zero pages, so only the pages a picture
 // is written to ever take memory.
 void AllocateImageStore() {
-    if (ImageStore) return; // once per process
+    if (ImageStore) return;  // once per process
     ImageStore = static_cast<std::uint8_t*>(std::calloc(IMAGE_STORE_BYTES, 1));
 }

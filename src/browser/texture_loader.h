@@ -10,15 +10,15 @@
 constexpr long long IMAGE_STORE_BYTES = 400000000;
 
 struct ImageInfo {
-    int typeCode = 0; // 0 unknown, 1 bmp, 2 jpg/jpeg, 5 gif, 6 ico, 7 emf, 8 wmf
+    int typeCode = 0;  // 0 unknown, 1 bmp, 2 jpg/jpeg, 5 gif, 6 ico, 7 emf, 8 wmf
     int width = 0, height = 0;
-    int format = 0;       // 6408 (GL_RGBA) after a successful decode
-    int bitsPerPixel = 0; // 32 after a successful decode
+    int format = 0;        // 6408 (GL_RGBA) after a successful decode
+    int bitsPerPixel = 0;  // 32 after a successful decode
 };
 
 class TextureLoader {
   public:
-    TextureLoader(); // colour key on, black
+    TextureLoader();  // colour key on, black
     virtual ~TextureLoader();
 
     int Probe(const char* name, ImageInfo& info);
@@ -30,17 +30,17 @@ class TextureLoader {
 
     int loadCount;
     int supported;
-    std::uint8_t* pixels; // the ImageStore
+    std::uint8_t* pixels;  // the ImageStore
     int width, height;
-    float zoomStep; // view settings of the browser, kept here
+    float zoomStep;  // view settings of the browser, kept here
     int panFactor;
     int overlayOn;
     std::uint8_t colourKeyOn;
     std::uint8_t keyColour[3];
 };
 
-extern TextureLoader Loader; // the one loader of the program
-extern ImageInfo LoaderInfo; // the one result record
+extern TextureLoader Loader;  // the one loader of the program
+extern ImageInfo LoaderInfo;  // the one result record
 extern std::uint8_t* ImageStore;
 
 // Allocates the ImageStore once; the pages of the block take memory only once written.

@@ -90,7 +90,7 @@ void DrawThumbnail(const platform::Picture& picture, int x0, int y0, int id) {
 struct PageDecode {
     int entry = 0;
     std::string path;
-    bool fullSize = false; // the page's last supported picture, wanted in the store afterwards
+    bool fullSize = false;  // the page's last supported picture, wanted in the store afterwards
     bool ok = false;
     platform::Picture picture;
 };
@@ -117,12 +117,11 @@ void DecodePage(std::vector<PageDecode>& decodes, int minLongSide) {
         try {
             helpers.emplace_back(work);
         } catch (const std::system_error&) {
-            break; // fewer helpers: this thread does the rest
+            break;  // fewer helpers: this thread does the rest
         }
     }
     work();
-    for (std::thread& helper : helpers)
-        helper.join();
+    for (std::thread& helper : helpers) helper.join();
 }
 
 // Leaves the ImageStore and the record as loading every cell in turn would: the last
@@ -140,7 +139,7 @@ void LeaveLastPictureInStore(std::vector<PageDecode>& decodes, int last) {
     }
 }
 
-} // namespace
+}  // namespace
 
 void DrawListView() {
     ClearFrame();
@@ -218,8 +217,7 @@ void DrawThumbnailPage() {
         Loader.Probe(name, LoaderInfo);
         AppState.imageShown = 0;
         if (Loader.supported == 1) {
-            while (next < decodes.size() && decodes[next].entry < i)
-                ++next;
+            while (next < decodes.size() && decodes[next].entry < i) ++next;
             if (next < decodes.size() && decodes[next].entry == i && decodes[next].ok)
                 DrawThumbnail(decodes[next].picture, x0, y0, PICK_THUMBNAIL_BASE + i);
             AppState.imageShown = 1;

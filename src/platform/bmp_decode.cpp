@@ -26,7 +26,7 @@ std::uint32_t U32(const std::uint8_t* p) {
 struct Channel {
     std::uint32_t mask = 0;
     int shift = 0;
-    std::uint32_t top = 0; // largest value of the channel after the shift
+    std::uint32_t top = 0;  // largest value of the channel after the shift
 
     explicit Channel(std::uint32_t m = 0) : mask(m) {
         if (mask == 0) return;
@@ -36,13 +36,13 @@ struct Channel {
     std::uint8_t Of(std::uint32_t pixel) const {
         if (top == 0) return 0;
         std::uint64_t value = (pixel & mask) >> shift;
-        if (value > top) value = top; // a mask with holes: keep within range
+        if (value > top) value = top;  // a mask with holes: keep within range
         return std::uint8_t((value * 255 + top / 2) / top);
     }
 };
 
 struct Header {
-    long long width = 0, height = 0; // height negative for top-down rows
+    long long width = 0, height = 0;  // height negative for top-down rows
     int bitsPerPixel = 0;
     std::uint32_t compression = BI_RGB;
     std::size_t paletteAt = 0, paletteEntryBytes = 4, paletteCount = 0;
@@ -73,7 +73,7 @@ bool ReadHeader(const std::uint8_t* data, std::size_t size, Header& h) {
     case 1:
     case 4:
     case 8:
-        if (h.compression != BI_RGB) return false; // RLE is refused
+        if (h.compression != BI_RGB) return false;  // RLE is refused
         if (h.paletteCount == 0 || h.paletteCount > (1u << h.bitsPerPixel))
             h.paletteCount = std::size_t(1) << h.bitsPerPixel;
         if (h.paletteAt + h.paletteCount * h.paletteEntryBytes > size) return false;
@@ -110,7 +110,7 @@ bool ReadHeader(const std::uint8_t* data, std::size_t size, Header& h) {
     return h.width > 0 && h.height != 0;
 }
 
-} // namespace
+}  // namespace
 
 bool DecodeBmp(const std::uint8_t* data, std::size_t size, long long maxPixels, Picture& out) {
     Header h;
@@ -154,4 +154,4 @@ bool DecodeBmp(const std::uint8_t* data, std::size_t size, long long maxPixels, 
     return true;
 }
 
-} // namespace platform
+}  // namespace platform

@@ -46,7 +46,7 @@ tjscalingfactor ChooseScale(int width, int height, int minLongSide) {
     return best;
 }
 
-} // namespace
+}  // namespace
 
 bool DecodeJpeg(const std::uint8_t* data, std::size_t size, long long maxPixels, int minLongSide,
                 Picture& out) {
@@ -95,4 +95,4 @@ bool WriteJpegFile(const char* path, const Picture& picture, int quality) {
     return ok;
 }
 
-} // namespace platform
+}  // namespace platform

@@ -18,4 +18,4 @@ bool DecodeBmp(const std::uint8_t* data, std::size_t size, long long maxPixels, 
 bool DecodeJpeg(const std::uint8_t* data, std::size_t size, long long maxPixels, int minLongSide,
                 Picture& out);
 
-} // namespace platform
+}  // namespace platform

@@ -36,7 +36,7 @@ bool Decode(const char* path, long long maxPixels, int minLongSide, Picture& out
     return false;
 }
 
-} // namespace
+}  // namespace
 
 bool DecodePictureFile(const char* path, long long maxPixels, Picture& out) {
     return Decode(path, maxPixels, 0, out);
@@ -46,4 +46,4 @@ bool DecodePictureReduced(const char* path, long long maxPixels, int minLongSide
     return Decode(path, maxPixels, minLongSide < 1 ? 1 : minLongSide, out);
 }
 
-} // namespace platform
+}  // namespace platform

@@ -105,7 +105,7 @@ TEST_F(BrowseTest, FirstPressSelectsSecondPressOnAFolderMoves) {
     EXPECT_EQ(AppState.listViewOn, 1);
     EXPECT_EQ(AppState.rescanRequested, 1);
     EXPECT_EQ(MouseState.rightPress, 0);
-    EXPECT_NE(Find("inner.txt"), 0); // the table lists the new folder
+    EXPECT_NE(Find("inner.txt"), 0);  // the table lists the new folder
     EXPECT_STREQ(platform::CurrentFolder().c_str(), AppState.startFolder);
 
     // Up again through the selected "..".
@@ -146,8 +146,7 @@ TEST_F(BrowseTest, DotFilesAndRefusedMovesLeaveTheBrowserWhereItWas) {
     // A move that would not fit browseFolder is refused, however long the path may be.
     folder.MakeFolder(std::string(200, 'd'));
     std::string padded = folder.Path();
-    while (padded.size() < FOLDER_CAPACITY - 100)
-        padded += "/.";
+    while (padded.size() < FOLDER_CAPACITY - 100) padded += "/.";
     Browse(padded);
     AppState.selectedEntry = Find(std::string(200, 'd'));
     PressEntry(std::string(200, 'd'));
@@ -193,4 +192,4 @@ TEST_F(BrowseTest, ThumbnailPressOpensTheFullView) {
     EXPECT_EQ(LitCount(), 0);
 }
 
-} // namespace
+}  // namespace

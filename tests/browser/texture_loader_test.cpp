@@ -72,7 +72,7 @@ TEST_F(LoaderTest, StoresRgbaBottomRowFirstWithBlackTransparent) {
     EXPECT_EQ(Loader.width, 100);
     const std::uint8_t red[4] = {200, 0, 0, 255}, nearBlack[4] = {1, 0, 0, 255},
                        blue[4] = {0, 0, 255, 255}, clear[4] = {0, 0, 0, 0};
-    EXPECT_EQ(std::memcmp(ImageStore, red, 4), 0); // the first bytes are the bottom row
+    EXPECT_EQ(std::memcmp(ImageStore, red, 4), 0);  // the first bytes are the bottom row
     EXPECT_EQ(std::memcmp(StorePixel(99, 0), red, 4), 0);
     EXPECT_EQ(std::memcmp(StorePixel(5, 5), nearBlack, 4), 0);
     EXPECT_EQ(std::memcmp(StorePixel(6, 5), clear, 4), 0);
@@ -85,7 +85,7 @@ TEST_F(LoaderTest, StoresRgbaBottomRowFirstWithBlackTransparent) {
     EXPECT_EQ(ImageStore[3], 0);
     EXPECT_EQ(StorePixel(6, 5)[3], 255);
     Loader.SetColourKey(0, 1, 2, 3);
-    EXPECT_EQ(Loader.keyColour[0], 200); // switching off keeps the colour
+    EXPECT_EQ(Loader.keyColour[0], 200);  // switching off keeps the colour
     ASSERT_EQ(Loader.Load("p.bmp", LoaderInfo), 1);
     EXPECT_EQ(ImageStore[3], 255);
     EXPECT_EQ(StorePixel(6, 5)[3], 255);
@@ -149,4 +149,4 @@ TEST_F(LoaderTest, PathsKeepTheirFullLength) {
     EXPECT_EQ(Loader.Load("p.bmp", LoaderInfo), 1);
 }
 
-} // namespace
+}  // namespace

@@ -124,6 +124,28 @@ TEST_F(ViewTest, ListColumnsBreakWhereTheFrameEnds) {
     EXPECT_EQ(AppState.labelChars, 64);
 }
 
+TEST_F(ViewTest, ListLabelsCarryTheirPickIdsWhereTheyAreDrawn) {
+    ListLabelText = DrawPickText;
+    SetEntries(100);
+    AppState.selectedEntry = 61;
+    DrawListView();
+    // Entry 61 heads the second column: pen at (190, 506), glyph cells on the rows below,
+    // the lowest of them taken by entry 62's cells 8 rows further down.
+    Box head = PickBox(PICK_LIST_BASE + 61);
+    ASSERT_GT(head.count, 0);
+    EXPECT_EQ(head.left, 190);
+    EXPECT_EQ(head.top, 505);
+    EXPECT_EQ(head.bottom, 498);
+    Box first = PickBox(PICK_LIST_BASE + 1);
+    EXPECT_EQ(first.left, 10);
+    EXPECT_EQ(PickBox(PICK_LIST_BASE + 101).count, 0);
+    bool red = false;
+    for (int x = head.left; x <= head.right; ++x)
+        for (int y = head.bottom; y <= head.top; ++y)
+            red = red || Rgb(x, y) == std::array<int, 3>{255, 0, 0};
+    EXPECT_TRUE(red);
+}
+
 TEST_F(ViewTest, ThumbnailPageCellsSamplingAndPickIds) {
     // Entries: ".", "..", a 280 x 140 picture, a broken JPEG, a text file, then pictures.
     auto pattern = [](int x, int y) { return Rgb8{std::uint8_t(x), std::uint8_t(y), 77}; };
@@ -137,7 +159,7 @@ TEST_F(ViewTest, ThumbnailPageCellsSamplingAndPickIds) {
     DrawThumbnailPage();
     EXPECT_EQ(AppState.thumbnailRedraw, 0);
     EXPECT_EQ(AppState.selectedEntry, 1);
-    EXPECT_EQ(AppState.labelChars, 9); // 960 is not in the table: unchanged
+    EXPECT_EQ(AppState.labelChars, 9);  // 960 is not in the table: unchanged
     ASSERT_EQ(EntryTable.count, 25);
 
     // 6 x 3 cells, the first at (10, 369), each framed and labelled.
@@ -152,7 +174,7 @@ TEST_F(ViewTest, ThumbnailPageCellsSamplingAndPickIds) {
     EXPECT_EQ(Rgb(10, 369), (std::array<int, 3>{255, 255, 255}));
     EXPECT_EQ(Rgb(10 + 141, 369 + 141), (std::array<int, 3>{255, 255, 255}));
     EXPECT_EQ(Rgb(10 + 140, 369 + 140), (std::array<int, 3>{255, 255, 255}));
-    EXPECT_EQ(Pick(10, 369), 0); // frames carry no id
+    EXPECT_EQ(Pick(10, 369), 0);  // frames carry no id
 
     // The wide picture (entry 3, cell 3) is sampled at step 4 into 140 x 70 pixels.
     int x0 = 10 + 2 * 140, y0 = 369;
@@ -168,7 +190,7 @@ TEST_F(ViewTest, ThumbnailPageCellsSamplingAndPickIds) {
     EXPECT_EQ(PickBox(PICK_THUMBNAIL_BASE + 4).count, 0);
     EXPECT_EQ(PickBox(PICK_THUMBNAIL_BASE + 5).count, 0);
     EXPECT_EQ(Rgb(10 + 3 * 140 + 20, 369 + 20), (std::array<int, 3>{0, 0, 0}));
-    EXPECT_EQ(Labels[3].text, "b_broken.j"); // labelChars + 1 characters
+    EXPECT_EQ(Labels[3].text, "b_broken.j");  // labelChars + 1 characters
     // An 8 x 8 picture is magnified to fill the cell's width.
     Box small = PickBox(PICK_THUMBNAIL_BASE + 6);
     EXPECT_NEAR(small.right - small.left + 1, 140, 2);
@@ -270,7 +292,7 @@ TEST_F(ViewTest, FullViewPlacementAndClipping) {
     EXPECT_FALSE(Lit(580, 319));
     EXPECT_EQ(Rgb(380 + 2 * 30, 220 + 2 * 10), (std::array<int, 3>{60, 20, 9}));
     EXPECT_EQ(std::memcmp(SavedFrame, Framebuffer, 960 * 540 * 4), 0);
-    EXPECT_EQ(PickBox(0).count, 960 * 540); // no ids
+    EXPECT_EQ(PickBox(0).count, 960 * 540);  // no ids
 
     // Every zoom and pan setting, the picture half off each edge, as the plain algorithm draws.
     for (float zoom : {4.0f, 3.0f, 2.0f, 1.0f, 0.5f, 0.25f})
@@ -290,4 +312,4 @@ TEST_F(ViewTest, FullViewPlacementAndClipping) {
     EXPECT_EQ(LitCount(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -10,13 +10,11 @@ namespace {
 
 TEST(FolderListing, DotsFirstThenNamesIgnoringCase) {
     TempFolder folder;
-    for (const char* name : {"b", "A", "_x", "a1", "C.txt", "ab", "a_b", "B2"})
-        folder.Touch(name);
+    for (const char* name : {"b", "A", "_x", "a1", "C.txt", "ab", "a_b", "B2"}) folder.Touch(name);
     std::vector<platform::FolderEntry> entries;
     ASSERT_TRUE(platform::ListFolder(folder.Path().c_str(), entries));
     std::vector<std::string> names;
-    for (const auto& e : entries)
-        names.push_back(e.name);
+    for (const auto& e : entries) names.push_back(e.name);
     // Upper-cased, "_" (0x5F) sorts after the letters and "ab" before "a_b".
     EXPECT_EQ(names, (std::vector<std::string>{".", "..", "A", "a1", "ab", "a_b", "b", "B2",
                                                "C.txt", "_x"}));
@@ -31,15 +29,14 @@ TEST(FolderListing, AttributeValues) {
     std::vector<platform::FolderEntry> entries;
     ASSERT_TRUE(platform::ListFolder(folder.Path().c_str(), entries));
     std::map<std::string, std::uint32_t> attributes;
-    for (const auto& e : entries)
-        attributes[e.name] = e.attributes;
+    for (const auto& e : entries) attributes[e.name] = e.attributes;
     EXPECT_EQ(attributes["."], platform::ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(attributes[".."], platform::ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(attributes["dir"], platform::ATTRIBUTE_DIRECTORY);
-    EXPECT_EQ(attributes["link"], platform::ATTRIBUTE_DIRECTORY); // a link is followed
+    EXPECT_EQ(attributes["link"], platform::ATTRIBUTE_DIRECTORY);  // a link is followed
     EXPECT_EQ(attributes["file"] & platform::ATTRIBUTE_DIRECTORY, 0u);
     EXPECT_NE(attributes["file"], 0u);
-    EXPECT_NE(attributes["broken"], 0u); // Windows never reports an entry with no bits
+    EXPECT_NE(attributes["broken"], 0u);  // Windows never reports an entry with no bits
 
     KeepCurrentFolder keep;
     ASSERT_TRUE(platform::SetCurrentFolder(folder.Path().c_str()));
@@ -57,4 +54,4 @@ TEST(FolderListing, UnreadableFolderFails) {
     EXPECT_EQ(platform::PathSeparator(), '/');
 }
 
-} // namespace
+}  // namespace

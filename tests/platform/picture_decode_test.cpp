@@ -32,8 +32,7 @@ void ExpectSample(const Picture& p) {
     ASSERT_EQ(p.height, 2);
     EXPECT_EQ(p.fullWidth, 3);
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(At(p, x, y), SAMPLE[y][x]) << x << "," << y;
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(At(p, x, y), SAMPLE[y][x]) << x << "," << y;
 }
 
 // Stored rows of SAMPLE at `bits` bits per pixel through `encode`, bottom-up or top-down.
@@ -43,7 +42,7 @@ BmpSpec SampleSpec(int bits, bool topDown, const std::function<std::uint32_t(Rgb
     s.height = topDown ? -2 : 2;
     s.bitsPerPixel = bits;
     int stride = (3 * bits + 31) / 32 * 4;
-    s.pixelBytes.assign(std::size_t(stride) * 2, 0xEE); // padding bytes must be ignored
+    s.pixelBytes.assign(std::size_t(stride) * 2, 0xEE);  // padding bytes must be ignored
     for (int r = 0; r < 2; ++r) {
         int y = topDown ? 1 - r : r;
         for (int x = 0; x < 3; ++x) {
@@ -91,7 +90,7 @@ TEST(BmpDecode, SixteenBitsWithDefaultAndGivenMasks) {
     EXPECT_EQ(At(p, 0, 0), RED);
     EXPECT_EQ(At(p, 2, 0), BLUE);
     EXPECT_EQ(At(p, 0, 1), WHITE);
-    EXPECT_EQ(At(p, 2, 1), (Rgb8{8, 16, 25})); // 1/31, 2/31, 3/31 of 255, rounded
+    EXPECT_EQ(At(p, 2, 1), (Rgb8{8, 16, 25}));  // 1/31, 2/31, 3/31 of 255, rounded
     // 5-6-5 with bit fields.
     auto sixFive = [](Rgb8 c) {
         return std::uint32_t(c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3;
@@ -102,7 +101,7 @@ TEST(BmpDecode, SixteenBitsWithDefaultAndGivenMasks) {
     ASSERT_TRUE(Decode(folder, BmpBytes(s), p));
     EXPECT_EQ(At(p, 1, 0), GREEN);
     EXPECT_EQ(At(p, 0, 1), WHITE);
-    EXPECT_EQ(At(p, 2, 1), (Rgb8{8, 20, 25})); // green has 6 bits: 5/63 of 255
+    EXPECT_EQ(At(p, 2, 1), (Rgb8{8, 20, 25}));  // green has 6 bits: 5/63 of 255
 }
 
 TEST(BmpDecode, PaletteVariants) {
@@ -117,8 +116,7 @@ TEST(BmpDecode, PaletteVariants) {
     one.pixelBytes = {0xAA, 0x80, 0, 0, 0x00, 0x00, 0, 0};
     ASSERT_TRUE(Decode(folder, BmpBytes(one), p));
     ASSERT_EQ(p.width, 9);
-    for (int x = 0; x < 9; ++x)
-        EXPECT_EQ(At(p, x, 0), x % 2 == 0 ? WHITE : BLUE) << x;
+    for (int x = 0; x < 9; ++x) EXPECT_EQ(At(p, x, 0), x % 2 == 0 ? WHITE : BLUE) << x;
     EXPECT_EQ(At(p, 8, 1), BLUE);
 
     // 4 bits, a palette of 3 used colours; index 7 lies past it and comes out black.
@@ -154,16 +152,16 @@ TEST(BmpDecode, RefusesWhatItCannotReadSafely) {
     auto bgr = [](Rgb8 c) { return std::uint32_t(c.b) | c.g << 8 | c.r << 16; };
     BmpSpec good = SampleSpec(24, false, bgr);
     Picture p;
-    p.width = 77; // a refusal leaves the output untouched
+    p.width = 77;  // a refusal leaves the output untouched
     struct Case {
         const char* what;
         std::vector<std::uint8_t> bytes;
     };
     std::vector<Case> cases;
     BmpSpec s = good;
-    s.width = s.height = 60000; // header claims far more than the file holds
+    s.width = s.height = 60000;  // header claims far more than the file holds
     cases.push_back({"lying size", BmpBytes(s)});
-    s.width = s.height = 5000; // within the pixel limit, but the rows are not there
+    s.width = s.height = 5000;  // within the pixel limit, but the rows are not there
     cases.push_back({"lying size within the limit", BmpBytes(s)});
     std::vector<std::uint8_t> cut = BmpBytes(good);
     cut.resize(cut.size() - 1);
@@ -234,7 +232,7 @@ TEST(JpegDecode, FullAndReducedSizesStandUpright) {
     EXPECT_GE(p.width, 33);
     EXPECT_LT(p.width, 64);
     ASSERT_TRUE(platform::DecodePictureReduced(path.c_str(), 100000000, 500, p));
-    EXPECT_EQ(p.width, 64); // never enlarged
+    EXPECT_EQ(p.width, 64);  // never enlarged
 }
 
 TEST(JpegDecode, RefusesCutAndOversizedFiles) {
@@ -258,4 +256,4 @@ TEST(JpegDecode, RefusesCutAndOversizedFiles) {
     EXPECT_EQ(p.width, 77);
 }
 
-} // namespace
+}  // namespace

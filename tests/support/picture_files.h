@@ -63,19 +63,18 @@ struct Rgb8 {
 
 // The fields of a BMP file that the tests vary; pixel rows are given as stored.
 struct BmpSpec {
-    int headerBytes = 40; // 12, 40, 108 or 124
+    int headerBytes = 40;  // 12, 40, 108 or 124
     std::int32_t width = 0, height = 0;
     int bitsPerPixel = 24;
     std::uint32_t compression = 0;
-    std::vector<std::uint32_t> masks; // R, G, B for bit fields
+    std::vector<std::uint32_t> masks;  // R, G, B for bit fields
     std::vector<Rgb8> palette;
-    std::uint32_t paletteUsed = 0;        // the header's colours-used value
-    std::vector<std::uint8_t> pixelBytes; // rows as stored, padding included
+    std::uint32_t paletteUsed = 0;         // the header's colours-used value
+    std::vector<std::uint8_t> pixelBytes;  // rows as stored, padding included
 };
 
 inline void PutLe(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out[at + i] = std::uint8_t(value >> (8 * i));
+    for (int i = 0; i < bytes; ++i) out[at + i] = std::uint8_t(value >> (8 * i));
 }
 
 inline std::vector<std::uint8_t> BmpBytes(const BmpSpec& s) {
