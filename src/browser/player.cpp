@@ -47,7 +47,7 @@ void PlacePlayerWindow() {
     } else if (y + PLAYER_SIZE > s.frameHeight * s.pixelScale) {
         y = s.frameHeight * s.pixelScale - PLAYER_SIZE;
     }
-    if (player == 0) return; // not up yet: the player keeps its own place
+    if (player == 0) return;  // not up yet: the player keeps its own place
     Sys().MoveWindow(player, (s.viewOffsetX + s.windowX) * s.pixelScale, y + s.windowY, PLAYER_SIZE,
                      PLAYER_SIZE);
 }

@@ -7,6 +7,7 @@
 #include "browser/player.h"
 #include "browser/texture_loader.h"
 #include "platform/platform.h"
+#include "scene/key_poll.h"
 #include "shell/app_state.h"
 #include "shell/frame_buffers.h"
 #include "shell/gl_window.h"
@@ -32,7 +33,7 @@ bool Pressed(int virtualKey) {
 // Shift is read live: KeyState only holds key-downs since the last pass, a held Shift
 // stops repeating once ',' goes down, and the capture names the two Shift keys apart.
 bool ShiftHeld() {
-    return Sys().KeyHeld(VK_SHIFT);
+    return KeyDown(VK_SHIFT) == 1;
 }
 
 int HalfScreen(int size) {
@@ -53,7 +54,7 @@ int CellsPerPage() {
     return ((s.frameWidth - 2) / s.cellWidth) * ((s.frameHeight - 62) / s.cellHeight);
 }
 
-} // namespace
+}  // namespace
 
 void ApplyFirstKeys() {
     AppStateRecord& s = AppState;

@@ -61,7 +61,7 @@ void ShowThumbnails() {
     AppState.thumbnailRedraw = 1;
 }
 
-} // namespace
+}  // namespace
 
 void DrawCursorCross() {
     int x = CursorColumn(), y = CursorRow();

@@ -39,7 +39,7 @@ TEST_F(Player, PDoesNothingOnAFolderOrOutsideTheList) {
     AppState.listViewOn = 0;
     ApplyFirstKeys();
     AppState.listViewOn = 1;
-    AppState.selectedEntry = 31; // past the entry count
+    AppState.selectedEntry = 31;  // past the entry count
     ApplyFirstKeys();
     EXPECT_TRUE(fake.started.empty());
 }
@@ -72,7 +72,7 @@ TEST_F(Player, PlacementFollowsTheOffsetsAndStaysInsideTheWindow) {
         EXPECT_EQ(fake.moves[i].height, 600);
     }
 
-    fake.playerWindow = 0; // not up yet
+    fake.playerWindow = 0;  // not up yet
     PlacePlayerWindow();
     EXPECT_EQ(fake.moves.size(), 4u);
 }
@@ -100,4 +100,4 @@ TEST_F(Player, OnlyASecondPressOnTheSelectedFileLabelPlays) {
     EXPECT_EQ(MouseState.rightPress, 0);
 }
 
-} // namespace
+}  // namespace

@@ -86,9 +86,9 @@ TEST_F(StartProgram, TheFolderOpenerIsFoundThroughPathAndGetsTheFolderWhole) {
     EXPECT_EQ(Words(), "[/music/my songs/]\n");
     EXPECT_TRUE(NoChildren());
 
-    setenv("PATH", folder.c_str(), 1); // no opener there
+    setenv("PATH", folder.c_str(), 1);  // no opener there
     EXPECT_FALSE(system.OpenFolderInFileManager("/music/"));
     setenv("PATH", saved.c_str(), 1);
 }
 
-} // namespace
+}  // namespace

@@ -34,7 +34,7 @@ TEST_F(BrowserKeys, ShiftCommaAndPeriodFireBothRowsOnTheLiveShiftState) {
 
     std::memset(KeyState, 0, sizeof KeyState);
     Press(190);
-    AppState.listTop = 20; // 30 entries
+    AppState.listTop = 20;  // 30 entries
     ApplySecondKeys();
     EXPECT_EQ(AppState.listTop, 29);
 
@@ -66,14 +66,14 @@ TEST_F(BrowserKeys, PlainCommaAndPeriodStopAtTheirLimits) {
     AppState.listTop = 2998;
     ApplySecondKeys();
     ApplySecondKeys();
-    EXPECT_EQ(AppState.listTop, 2999); // beyond the entry count: the plain row allows it
+    EXPECT_EQ(AppState.listTop, 2999);  // beyond the entry count: the plain row allows it
 }
 
 TEST_F(BrowserKeys, EachBindingPausesInItsOwnGroup) {
     SetEntry(1, "clip.mp4", 1);
     const struct {
         int key;
-        bool first; // fires in ApplyFirstKeys, else in ApplySecondKeys
+        bool first;  // fires in ApplyFirstKeys, else in ApplySecondKeys
         Pauses pauses;
     } rows[] = {
         {221, true, {150}}, {219, true, {150}}, {'P', true, {340}},  {'T', true, {180}},
@@ -153,9 +153,9 @@ TEST_F(BrowserKeys, PagesMoveByColumnsTimesRowsWithinTheEntries) {
 }
 
 TEST_F(BrowserKeys, ResolutionSwitchesRebuildTheWindowAtTheirSizes) {
-    fake.screenWidth = 1024; // narrower than the 1280 mode
+    fake.screenWidth = 1024;  // narrower than the 1280 mode
     fake.screenHeight = 768;
-    AppState.listViewOn = 0; // thumbnail view: the page must be drawn again
+    AppState.listViewOn = 0;  // thumbnail view: the page must be drawn again
     AppState.windowX = 40;
     Press(117);
     ApplySecondKeys();
@@ -244,4 +244,4 @@ TEST_F(BrowserKeys, OtherSecondGroupRows) {
     EXPECT_EQ(fake.openedFolders, std::vector<std::string>{AppState.browseFolder});
 }
 
-} // namespace
+}  // namespace

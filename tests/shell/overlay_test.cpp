@@ -19,8 +19,7 @@ class Overlay : public MenuTest {
 
     static int PickIdsInRow(int row, int x0, int x1, int id) {
         int count = 0;
-        for (int x = x0; x < x1; ++x)
-            count += PickBuffer[row * AppState.frameWidth + x] == id;
+        for (int x = x0; x < x1; ++x) count += PickBuffer[row * AppState.frameWidth + x] == id;
         return count;
     }
 
@@ -45,7 +44,7 @@ TEST_F(Overlay, CursorCrossReachesFivePixelsEachWay) {
 }
 
 TEST_F(Overlay, PressesOnEmptySpaceBelowTheTopStripShowTheList) {
-    AppState.listViewOn = 0; // thumbnail view
+    AppState.listViewOn = 0;  // thumbnail view
     // Rows count from the bottom: the 30 rows under the top edge hold the buttons.
     RightPressOn(500, 540 - 30, 0);
     HandleOverlayClick();
@@ -81,7 +80,7 @@ TEST_F(Overlay, ButtonsSwitchViewsPageAndCentre) {
     HandleOverlayClick();
     EXPECT_EQ(AppState.listViewOn, 1);
 
-    SetEntries(40); // the switch rescanned the folder
+    SetEntries(40);  // the switch rescanned the folder
     AppState.pageFirst = 1;
     RightPressOn(370, 530, BUTTON_BRACKET_RIGHT);
     HandleOverlayClick();
@@ -103,7 +102,7 @@ TEST_F(Overlay, ButtonsSwitchViewsPageAndCentre) {
 TEST_F(Overlay, AnyPressInTheFullViewReturnsToTheThumbnails) {
     AppState.listViewOn = 0;
     AppState.fullViewOn = 1;
-    RightPressOn(280, 530, BUTTON_CENTER); // a stale id from an earlier view
+    RightPressOn(280, 530, BUTTON_CENTER);  // a stale id from an earlier view
     HandleOverlayClick();
     EXPECT_TRUE(InThumbnailView());
     EXPECT_EQ(AppState.viewOffsetX, 0);
@@ -113,7 +112,7 @@ TEST_F(Overlay, AnyPressInTheFullViewReturnsToTheThumbnails) {
 
 TEST_F(Overlay, DISABLED_ButtonsCarryTheirPickIdsExceptInTheFullView) {
     DrawOverlay();
-    const int row = 540 - 11 + 4; // inside the glyphs of the button line
+    const int row = 540 - 11 + 4;  // inside the glyphs of the button line
     int anyRow = 0;
     for (int y = 540 - 20; y < 540; ++y)
         anyRow += PickIdsInRow(y, 268, 320, BUTTON_THUMBNAILS) > 0 &&
@@ -130,14 +129,12 @@ TEST_F(Overlay, DISABLED_ButtonsCarryTheirPickIdsExceptInTheFullView) {
     UseFrame(960, 540);
     AppState.listViewOn = 0;
     DrawOverlay();
-    for (int y = 540 - 20; y < 540; ++y)
-        EXPECT_EQ(PickIdsInRow(y, 0, 960, BUTTON_CENTER), 0);
+    for (int y = 540 - 20; y < 540; ++y) EXPECT_EQ(PickIdsInRow(y, 0, 960, BUTTON_CENTER), 0);
 
     UseFrame(960, 540);
     AppState.fullViewOn = 1;
     DrawOverlay();
-    for (int y = 0; y < 540; ++y)
-        EXPECT_EQ(PickIdsInRow(y, 0, 960, BUTTON_THUMBNAILS), 0);
+    for (int y = 0; y < 540; ++y) EXPECT_EQ(PickIdsInRow(y, 0, 960, BUTTON_THUMBNAILS), 0);
 }
 
 TEST_F(Overlay, DISABLED_CreditLineRisesWhenTheWindowHangsBelowTheScreen) {
@@ -153,4 +150,4 @@ TEST_F(Overlay, DISABLED_CreditLineRisesWhenTheWindowHangsBelowTheScreen) {
     EXPECT_TRUE(AnyLitInRows(185, 205, 12, 200));
 }
 
-} // namespace
+}  // namespace

@@ -71,8 +71,7 @@ void CloseInheritedDescriptors(int keep) {
 // the exec's errno back otherwise.
 bool Spawn(const std::string& program, const std::vector<std::string>& words) {
     std::vector<char*> argv;
-    for (const std::string& w : words)
-        argv.push_back(const_cast<char*>(w.c_str()));
+    for (const std::string& w : words) argv.push_back(const_cast<char*>(w.c_str()));
     argv.push_back(nullptr);
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0) return false;
@@ -80,7 +79,7 @@ bool Spawn(const std::string& program, const std::vector<std::string>& words) {
     if (child == 0) {
         pid_t grandchild = fork();
         if (grandchild != 0) _exit(grandchild < 0 ? 1 : 0);
-        setsid(); // its own session: it outlives our terminal like any desktop program
+        setsid();  // its own session: it outlives our terminal like any desktop program
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -178,7 +177,7 @@ Window FindTitled(Display* display, Window parent, const char* title, int depth)
     return found;
 }
 
-} // namespace
+}  // namespace
 
 bool X11Platform::StartProgram(const char* file, const char* parameters) {
     std::string program = FindProgram(file);
@@ -207,4 +206,4 @@ bool X11Platform::MoveWindow(WindowHandle window, int x, int y, int width, int h
     return !guard.Failed();
 }
 
-} // namespace platform
+}  // namespace platform
