@@ -110,7 +110,7 @@ TEST_F(Overlay, AnyPressInTheFullViewReturnsToTheThumbnails) {
     EXPECT_EQ(fake.pauses, (Pauses{480}));
 }
 
-TEST_F(Overlay, DISABLED_ButtonsCarryTheirPickIdsExceptInTheFullView) {
+TEST_F(Overlay, ButtonsCarryTheirPickIdsExceptInTheFullView) {
     DrawOverlay();
     const int row = 540 - 11 + 4;  // inside the glyphs of the button line
     int anyRow = 0;
@@ -137,7 +137,7 @@ TEST_F(Overlay, DISABLED_ButtonsCarryTheirPickIdsExceptInTheFullView) {
     for (int y = 0; y < 540; ++y) EXPECT_EQ(PickIdsInRow(y, 0, 960, BUTTON_THUMBNAILS), 0);
 }
 
-TEST_F(Overlay, DISABLED_CreditLineRisesWhenTheWindowHangsBelowTheScreen) {
+TEST_F(Overlay, CreditLineRisesWhenTheWindowHangsBelowTheScreen) {
     DrawOverlay();
     EXPECT_TRUE(AnyLitInRows(5, 25, 12, 200));
     // 1280 x 960 at scale 1 placed 300 pixels down on a 1080-pixel screen: 180 rows hidden.
