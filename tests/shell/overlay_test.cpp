@@ -150,4 +150,22 @@ TEST_F(Overlay, CreditLineRisesWhenTheWindowHangsBelowTheScreen) {
     EXPECT_TRUE(AnyLitInRows(185, 205, 12, 200));
 }
 
+TEST_F(Overlay, AFolderLongerThanTheTextBufferShowsItsEnd) {
+    auto folderLine = [](const std::string& folder) {
+        std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", folder.c_str());
+        std::memset(Framebuffer, 0, std::size_t(960) * 540 * 4);
+        DrawOverlay();
+        std::vector<int> lit;
+        for (int y = 540 - 30; y < 540 - 20; ++y)
+            for (int x = 0; x < 960; ++x) lit.push_back(Lit(x, y));
+        return lit;
+    };
+    std::string head(200, 'W'), tail = "/films/last folder";
+    std::string middle(300, 'i');
+    std::string longFolder = head + middle + tail;
+    std::vector<int> shown = folderLine(longFolder);
+    EXPECT_EQ(shown, folderLine(longFolder.substr(longFolder.size() - 255)));
+    EXPECT_NE(shown, folderLine(longFolder.substr(0, 255)));
+}
+
 }  // namespace
