@@ -1,6 +1,141 @@
-// The overlay and its right presses (to be written).
+// The overlay drawn over every view (cursor cross, title, buttons, captions) and the
+// right-button rules for presses on it and on empty space. The main loop calls these
+// between drawing the view and presenting the frame.
 #include "shell/overlay.h"
 
-void DrawCursorCross() {}
-void DrawOverlay() {}
-void HandleOverlayClick() {}
+#include <cstdio>
+#include <cstring>
+
+#include "browser/entry_table.h"
+#include "browser/texture_loader.h"
+#include "draw/lines.h"
+#include "draw/text.h"
+#include "platform/platform.h"
+#include "shell/app_state.h"
+#include "shell/frame_buffers.h"
+#include "shell/input_hooks.h"
+
+using platform::Sys;
+
+namespace {
+
+constexpr int YELLOW[3] = {255, 255, 0};
+constexpr int CLICK_PAUSE = 480;
+// The row of buttons sits in the top rows; presses there outside a button do nothing.
+constexpr int TOP_STRIP_ROWS = 30;
+constexpr const char* CREDIT_LINE =
+    "T thumbnails  [ ] pages  P play  R rescan  F7 folder  F5 F6 F8 size  0 overlay  Esc quit";
+
+// Puts `text` in the TextBuffer. A text too long for it keeps its end: of a path, the
+// last folders say the most.
+void SetText(const char* text) {
+    std::size_t length = std::strlen(text);
+    const std::size_t room = TEXT_BUFFER_SIZE - 1;
+    if (length > room) {
+        text += length - room;
+        length = room;
+    }
+    std::memcpy(TextBuffer, text, length);
+    TextBuffer[length] = '\0';
+}
+
+void OverlayText(const char* text, int x, int y) {
+    SetText(text);
+    DrawText(x, y, YELLOW[0], YELLOW[1], YELLOW[2]);
+}
+
+void Button(const char* label, int x, int y, int id) {
+    SetText(label);
+    DrawPickText(x, y, YELLOW[0], YELLOW[1], YELLOW[2], id);
+}
+
+void ShowList() {
+    AppState.listViewOn = 1;
+    AppState.fullViewOn = 0;
+    AppState.thumbnailRedraw = 0;
+}
+
+void ShowThumbnails() {
+    AppState.listViewOn = 0;
+    AppState.fullViewOn = 0;
+    AppState.thumbnailRedraw = 1;
+}
+
+}  // namespace
+
+void DrawCursorCross() {
+    int x = CursorColumn(), y = CursorRow();
+    DrawLine(x, y, x + 5, y, 255, 255, 255);
+    DrawLine(x, y, x, y + 5, 255, 255, 255);
+    DrawLine(x, y, x - 5, y, 255, 255, 255);
+    DrawLine(x, y, x, y - 5, 255, 255, 255);
+}
+
+void DrawOverlay() {
+    const AppStateRecord& s = AppState;
+    const int top = s.viewOffsetY + s.frameHeight - 11;
+    OverlayText("QUENTARO", s.viewOffsetX + 12, top);
+    if (s.fullViewOn != 1) {
+        Button("THUMBNAILS", s.viewOffsetX + 268, top, BUTTON_THUMBNAILS);
+        Button("BRACKETL", s.viewOffsetX + 320, top, BUTTON_BRACKET_LEFT);
+        Button("BRACKETR", s.viewOffsetX + 360, top, BUTTON_BRACKET_RIGHT);
+        if (s.listViewOn == 1) Button("CENTERCENTER", s.viewOffsetX + 402, top, BUTTON_CENTER);
+    }
+    if (s.fullViewOn == 1) {
+        int n = s.fullViewEntry;
+        bool listed = EntryTable.names != nullptr && n >= 0 && n < MAX_ENTRIES;
+        OverlayText(listed ? EntryTable.names[n] : "", 12, s.frameHeight - 22);
+        char size[32];
+        std::snprintf(size, sizeof size, "%dx%d", LoaderInfo.width, LoaderInfo.height);
+        OverlayText(size, 12, s.frameHeight - 30);
+    } else {
+        OverlayText(s.browseFolder, s.viewOffsetX + 12, top - 10);
+    }
+    // A window hanging below the screen lifts the line so it stays readable.
+    int y = 14;
+    int below = s.frameHeight * s.pixelScale + s.windowY - s.screenHeight;
+    if (below > 0 && s.pixelScale > 0) y += below / s.pixelScale;
+    OverlayText(CREDIT_LINE, 12, y);
+}
+
+void HandleOverlayClick() {
+    AppStateRecord& s = AppState;
+    if (MouseState.rightPress == 1 && s.fullViewOn != 1) {
+        int row = CursorRow();
+        int id = PickBuffer[row * s.frameWidth + CursorColumn()];
+        if (id == 0 && row < s.frameHeight - TOP_STRIP_ROWS) {
+            ShowList();
+            Rescan();
+            Sys().Pause(CLICK_PAUSE);
+        } else if (id == BUTTON_THUMBNAILS) {
+            if (s.listViewOn == 1)
+                ShowThumbnails();
+            else
+                ShowList();
+            Rescan();
+            s.pageFirst = s.selectedEntry;
+            s.viewOffsetX = s.viewOffsetY = 0;
+            Sys().Pause(CLICK_PAUSE);
+            MouseState.rightPress = 0;
+        } else if (id == BUTTON_BRACKET_LEFT || id == BUTTON_BRACKET_RIGHT) {
+            s.viewOffsetX = s.viewOffsetY = 0;
+            if (id == BUTTON_BRACKET_LEFT)
+                PreviousPage();
+            else
+                NextPage();
+            Sys().Pause(CLICK_PAUSE);
+            MouseState.rightPress = 0;
+        } else if (id == BUTTON_CENTER) {
+            s.viewOffsetX = s.frameWidth / 3;
+            s.viewOffsetY = -(s.frameHeight / 3);
+            Sys().Pause(CLICK_PAUSE);
+            MouseState.rightPress = 0;
+        }
+    }
+    if (MouseState.rightPress == 1 && s.fullViewOn == 1) {
+        MouseState.rightPress = 0;
+        ShowThumbnails();
+        Rescan();
+        Sys().Pause(CLICK_PAUSE);
+    }
+}

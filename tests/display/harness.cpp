@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -230,6 +231,59 @@ bool SavePng(const Screenshot& shot, const std::string& path) {
     bool ok = std::system(command.c_str()) == 0;
     std::remove(ppm.c_str());
     return ok;
+}
+
+void WriteBmp(const std::string& path, int width, int height, std::uint32_t rgb) {
+    const int rowBytes = (width * 3 + 3) & ~3;
+    const std::uint32_t pixelBytes = std::uint32_t(rowBytes) * std::uint32_t(height);
+    std::string bytes(54 + pixelBytes, '\0');
+    auto put = [&](std::size_t at, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(2, 54 + pixelBytes, 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, std::uint32_t(width), 4);
+    put(22, std::uint32_t(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(34, pixelBytes, 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            std::size_t at = 54 + std::size_t(y) * rowBytes + std::size_t(x) * 3;
+            bytes[at] = char(rgb & 0xFF);
+            bytes[at + 1] = char((rgb >> 8) & 0xFF);
+            bytes[at + 2] = char((rgb >> 16) & 0xFF);
+        }
+    WriteFile(path, bytes);
+}
+
+ColourArea FindColour(const Screenshot& shot, std::uint32_t colour, int x0, int y0, int x1,
+                      int y1) {
+    ColourArea area;
+    for (int y = std::max(y0, 0); y < std::min(y1, shot.height); ++y)
+        for (int x = std::max(x0, 0); x < std::min(x1, shot.width); ++x) {
+            if (shot.at(x, y) != colour) continue;
+            if (area.count == 0) {
+                area.left = area.right = x;
+                area.top = area.bottom = y;
+            }
+            area.left = std::min(area.left, x);
+            area.right = std::max(area.right, x);
+            area.top = std::min(area.top, y);
+            area.bottom = std::max(area.bottom, y);
+            ++area.count;
+        }
+    return area;
+}
+
+Window FocusedWindow(Display* display) {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    return focus == PointerRoot ? 0 : focus;
 }
 
 void MovePointer(Display* display, int x, int y) {

@@ -70,6 +70,22 @@ struct Screenshot {
 Screenshot Grab(Display* display, int x, int y, int width, int height);
 bool SavePng(const Screenshot& shot, const std::string& path);  // via ImageMagick, if present
 
+// A 24-bit BMP of one colour (0xRRGGBB), as the browser's decoder reads them.
+void WriteBmp(const std::string& path, int width, int height, std::uint32_t rgb);
+
+// The pixels of `colour` inside [x0, x1) x [y0, y1) of a screenshot: how many, and
+// their bounding box (meaningful when count > 0).
+struct ColourArea {
+    int count = 0;
+    int left = 0, top = 0, right = 0, bottom = 0;  // inclusive
+    int centreX() const { return (left + right) / 2; }
+    int centreY() const { return (top + bottom) / 2; }
+};
+ColourArea FindColour(const Screenshot& shot, std::uint32_t colour, int x0, int y0, int x1, int y1);
+
+// The window that has the input focus (0 for none or the root).
+Window FocusedWindow(Display* display);
+
 // Input through XTEST.
 void MovePointer(Display* display, int x, int y);
 void TapKey(Display* display, unsigned long keysym, unsigned long modifierKeysym = 0);

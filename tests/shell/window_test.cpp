@@ -57,8 +57,8 @@ TEST_F(Window, EachFailingStepShowsItsMessageAndLeavesNothingBehind) {
     FakePlatform local;
     local.failStep[FakePlatform::REGISTER_CLASS] = true;
     EXPECT_EQ(OpenGlWindow("GAME", 640, 480, 16, false), 0);
-    EXPECT_EQ(local.messages, std::vector<std::string>{
-                                  "ERROR: Failed To Register The Window Class."});
+    EXPECT_EQ(local.messages,
+              std::vector<std::string>{"ERROR: Failed To Register The Window Class."});
     EXPECT_EQ(local.windows, 0);
 }
 
@@ -109,7 +109,8 @@ TEST_F(Window, ReopeningTwiceLeavesOneClassAndOneWindow) {
     EXPECT_EQ(fake.windows, 0);
     // A second close finds no class to unregister and says so.
     CloseGlWindow();
-    EXPECT_EQ(fake.messages, std::vector<std::string>{"SHUTDOWN ERROR: Could Not Unregister Class."});
+    EXPECT_EQ(fake.messages,
+              std::vector<std::string>{"SHUTDOWN ERROR: Could Not Unregister Class."});
 }
 
 TEST_F(Window, CloseRequestSetsQuitAndKeepsTheWindow) {
@@ -140,4 +141,4 @@ TEST_F(Window, ClearFrameEmptiesPixelsAndIds) {
     EXPECT_EQ(PickBuffer[3 * AppState.frameWidth + 3], 0);
 }
 
-}  // namespace
+} // namespace

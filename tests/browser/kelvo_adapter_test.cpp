@@ -1,0 +1,79 @@
+// The `kelvo` adapter shipped beside the program: how it turns the browser's command
+// line into an mpv call, and what it says when there is nothing to play with.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class KelvoAdapter : public ::testing::Test {
+  protected:
+    fs::path folder = fs::temp_directory_path() / ("kelvo-adapter-" + std::to_string(getpid()));
+    fs::path bin = folder / "bin";
+
+    void SetUp() override {
+        fs::remove_all(folder);
+        fs::create_directories(bin);
+        // Only what the adapter needs besides the shell's built-ins.
+        for (const char* tool : {"/usr/bin/tr", "/bin/tr"})
+            if (fs::exists(tool) && !fs::exists(bin / "tr")) fs::create_symlink(tool, bin / "tr");
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void InstallFakeMpv() {
+        std::ofstream(bin / "mpv") << "#!/bin/sh\nfor w in \"$@\"; do printf '[%s]\\n' \"$w\"; "
+                                      "done > '"
+                                   << (folder / "mpv-words").string() << "'\n";
+        fs::permissions(bin / "mpv", fs::perms::owner_all);
+    }
+
+    // Runs the adapter with the words the browser gives it; returns its exit status.
+    int Run(const std::string& path) {
+        std::string command = "PATH='" + bin.string() +
+                              "' /bin/sh '" QUENTARO_SOURCE_DIR "/tools/kelvo/kelvo' quorvale '" +
+                              path + "' 0 2>'" + (folder / "stderr").string() + "'";
+        int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Read(const char* name) {
+        std::stringstream text;
+        text << std::ifstream(folder / name).rdbuf();
+        return text.str();
+    }
+};
+
+TEST_F(KelvoAdapter, PlaysWithMpvUnderThePlayersTitleWithTheSpacesBack) {
+    InstallFakeMpv();
+    std::ofstream(folder / "my clip.mp4") << "film";
+    ASSERT_EQ(Run(folder.string() + "//my*clip.mp4"), 0) << Read("stderr");
+    EXPECT_EQ(Read("mpv-words"), "[--title=Kelvo video and audio player]\n"
+                                 "[--force-window=immediate]\n[--no-terminal]\n[--]\n[" +
+                                     folder.string() + "//my clip.mp4]\n");
+
+    // A name that really holds a '*' is played as it is.
+    std::ofstream(folder / "a*b.mp3") << "song";
+    std::ofstream(folder / "a b.mp3") << "other song";
+    ASSERT_EQ(Run(folder.string() + "/a*b.mp3"), 0);
+    EXPECT_NE(Read("mpv-words").find("[" + folder.string() + "/a*b.mp3]"), std::string::npos);
+}
+
+TEST_F(KelvoAdapter, SaysSoWhenThereIsNoPlayerOrNoFile) {
+    std::ofstream(folder / "clip.mp4") << "film";
+    EXPECT_EQ(Run(folder.string() + "/clip.mp4"), 1);
+    EXPECT_NE(Read("stderr").find("no player available"), std::string::npos) << Read("stderr");
+    InstallFakeMpv();
+    EXPECT_EQ(Run(folder.string() + "/gone.mp4"), 1);
+    EXPECT_NE(Read("stderr").find("no such file"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder / "mpv-words"));
+}
+
+}  // namespace
