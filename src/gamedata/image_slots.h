@@ -1,13 +1,23 @@
-// The numbered picture slots of the game and their loaders.
+// The numbered picture slots of the game: a slot number is a picture's identity
+// everywhere (map cells, unit sprites and item records hold slot numbers).
 #pragma once
 
 #include <cstdint>
 
 struct ImageSlot {
-    std::uint8_t* pixels = nullptr;  // width * height * channels bytes, bottom row first
+    std::uint8_t* pixels = nullptr; // width * height * channels bytes, bottom row first
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t channels = 0;
 };
 
-extern ImageSlot* ImageSlots;  // SLOT_COUNT entries once InitGameData has run
+extern ImageSlot* ImageSlots; // SLOT_COUNT entries once InitGameData has run
+
+void CreateImageSlots();  // SLOT_COUNT empty slots
+void ReleaseImageSlots(); // every slot's pixels, then the table
+
+// Reads a 24-bit uncompressed BMP into `slot` as R, G, B bytes without row padding.
+// The file is only read. A malformed or unsupported header (or a slot outside the table)
+// leaves the slot untouched; a file that ends inside the pixel data leaves the slot with
+// the header's size and no pixels. True on success.
+bool LoadBitmap(const char* path, int slot);
