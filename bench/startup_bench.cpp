@@ -72,8 +72,7 @@ pid_t StartXvfb(std::string& name) {
     close(fds[1]);
     std::string number;
     char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n')
-        number += c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
     close(fds[0]);
     if (number.empty()) {
         kill(pid, SIGTERM);
@@ -103,8 +102,7 @@ Window FindTitled(Display* d, Window w, const char* title) {
     unsigned count = 0;
     if (!XQueryTree(d, w, &root, &parent, &children, &count)) return 0;
     Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i)
-        found = FindTitled(d, children[i], title);
+    for (unsigned i = 0; i < count && !found; ++i) found = FindTitled(d, children[i], title);
     if (children) XFree(children);
     return found;
 }
@@ -142,7 +140,7 @@ double ProcessToWindow(Display* d, const std::string& display, long& residentKb)
     return elapsed;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
@@ -161,7 +159,7 @@ int main(int argc, char** argv) {
 
     std::vector<double> whole, pictures, trig;
     for (int i = 0; i < runs; ++i) {
-        ReleaseGameData(); // so every run builds everything, the trig tables included
+        ReleaseGameData();  // so every run builds everything, the trig tables included
         t0 = Clock::now();
         InitGameData();
         whole.push_back(Ms(t0, Clock::now()));

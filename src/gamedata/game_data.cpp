@@ -56,7 +56,7 @@ void ReleaseEngineTables() {
     ReleaseWorldTables();
 }
 
-} // namespace
+}  // namespace
 
 int InitGameData() {
     ReleaseEngineTables();

@@ -7,4 +7,4 @@
 // program with a message on standard error and status 1. Calling it again first releases
 // what the previous call created.
 int InitGameData();
-void ReleaseGameData(); // what ShutDown releases of the engine's tables
+void ReleaseGameData();  // what ShutDown releases of the engine's tables

@@ -36,11 +36,11 @@ struct Header {
 
 bool ParseHeader(const unsigned char* h, Header& out) {
     if (h[0] != 'B' || h[1] != 'M') return false;
-    if (U16(h + 28) != 24) return false; // 24 bits per pixel only
-    if (U32(h + 30) != 0) return false;  // uncompressed only
+    if (U16(h + 28) != 24) return false;  // 24 bits per pixel only
+    if (U32(h + 30) != 0) return false;   // uncompressed only
     out.pixelOffset = U32(h + 10);
     out.width = std::int32_t(U32(h + 18));
-    out.height = std::int32_t(U32(h + 22)); // negative would mean rows stored top-down
+    out.height = std::int32_t(U32(h + 22));  // negative would mean rows stored top-down
     if (out.pixelOffset < HEADER_BYTES) return false;
     if (out.width <= 0 || out.height <= 0 || out.width > MAX_SIDE || out.height > MAX_SIDE)
         return false;
@@ -65,7 +65,7 @@ bool ReadRows(std::FILE* file, std::uint8_t* pixels, int width, int height) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void CreateImageSlots() {
     ImageSlots = CreateTableOf<ImageSlot>("picture slots", SLOT_COUNT);
@@ -73,8 +73,7 @@ void CreateImageSlots() {
 
 void ReleaseImageSlots() {
     if (ImageSlots == nullptr) return;
-    for (std::int32_t i = 0; i < SLOT_COUNT; ++i)
-        std::free(ImageSlots[i].pixels);
+    for (std::int32_t i = 0; i < SLOT_COUNT; ++i) std::free(ImageSlots[i].pixels);
     std::free(ImageSlots);
     ImageSlots = nullptr;
 }
@@ -102,7 +101,6 @@ bool LoadBitmap(const char* path, int slot) {
         target.pixels = nullptr;
         return false;
     }
-    for (std::size_t i = 0; i < bytes; i += 3)
-        std::swap(target.pixels[i], target.pixels[i + 2]);
+    for (std::size_t i = 0; i < bytes; i += 3) std::swap(target.pixels[i], target.pixels[i + 2]);
     return true;
 }

@@ -5,16 +5,16 @@
 #include <cstdint>
 
 struct ImageSlot {
-    std::uint8_t* pixels = nullptr; // width * height * channels bytes, bottom row first
+    std::uint8_t* pixels = nullptr;  // width * height * channels bytes, bottom row first
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t channels = 0;
 };
 
-extern ImageSlot* ImageSlots; // SLOT_COUNT entries once InitGameData has run
+extern ImageSlot* ImageSlots;  // SLOT_COUNT entries once InitGameData has run
 
-void CreateImageSlots();  // SLOT_COUNT empty slots
-void ReleaseImageSlots(); // every slot's pixels, then the table
+void CreateImageSlots();   // SLOT_COUNT empty slots
+void ReleaseImageSlots();  // every slot's pixels, then the table
 
 // Reads a 24-bit uncompressed BMP into `slot` as R, G, B bytes without row padding.
 // The file is only read. A malformed or unsupported header (or a slot outside the table)

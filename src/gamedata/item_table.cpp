@@ -28,7 +28,7 @@ void CopyItem(int destination, int source) {
 }
 
 void GiveStartingItems() {
-    CopyItem(ITEM_UNIT_FIRST, 6110); // unit 0's first slot: the "Dagger" template
+    CopyItem(ITEM_UNIT_FIRST, 6110);  // unit 0's first slot: the "Dagger" template
     CopyItem(ITEM_STARTING_FIRST + 0, 6110);
     CopyItem(ITEM_STARTING_FIRST + 1, 6111);
     CopyItem(ITEM_STARTING_FIRST + 2, 6200);

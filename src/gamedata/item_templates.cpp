@@ -9,7 +9,7 @@ namespace {
 
 struct WeaponTemplate {
     int templateId;
-    const char* name; // display name, kept with its row for the item-name lookup
+    const char* name;  // display name, kept with its row for the item-name lookup
     std::int16_t picture;
     std::uint8_t traits[5];
     std::uint8_t itemKind, isWeapon, grade, bonus;
@@ -54,7 +54,7 @@ constexpr WeaponTemplate WEAPONS[] = {
 
 struct ArmourMaterial {
     const char* name;
-    int base; // template of piece 0; piece p is base + p
+    int base;  // template of piece 0; piece p is base + p
     std::int16_t picture;
     float factor;
     std::uint16_t worth;
@@ -75,7 +75,7 @@ constexpr ArmourMaterial MATERIALS[] = {
 // Sleeves, Circlet, Boots.
 constexpr int ARMOUR_PIECES = 14;
 
-} // namespace
+}  // namespace
 
 void BuildItemTemplates() {
     ItemTable[0] = ItemRecord{};

@@ -252,7 +252,7 @@ void LoadGroup(std::span<const PictureEntry> entries) {
         LoadBitmap(PicturePath(entry.folder, entry.name).c_str(), entry.slot);
 }
 
-} // namespace
+}  // namespace
 
 std::span<const PictureEntry> PictureGroupEntries(int group) {
     switch (group) {

@@ -6,8 +6,8 @@
 
 struct PictureEntry {
     int slot;
-    const char* folder; // folder beside the program, e.g. "bmp_land"
-    const char* name;   // file name without ".bmp"
+    const char* folder;  // folder beside the program, e.g. "bmp_land"
+    const char* name;    // file name without ".bmp"
 };
 
 constexpr int PICTURE_GROUP_COUNT = 8;

@@ -3,14 +3,14 @@
 // instead of leaving a null table for the engine to write through.
 #include "gamedata/table_memory.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 void* CreateTable(const char* what, long long count, std::size_t recordBytes) {
-    std::size_t bytes = 0;
-    bool sizeOk =
-        count >= 0 && recordBytes > 0 &&
-        !__builtin_mul_overflow(static_cast<unsigned long long>(count), recordBytes, &bytes);
+    bool sizeOk = count >= 0 && recordBytes > 0 &&
+                  static_cast<unsigned long long>(count) <= SIZE_MAX / recordBytes;
+    std::size_t bytes = sizeOk ? std::size_t(count) * recordBytes : 0;
     // calloc(0) may answer null; every table gets at least one byte so null means failure.
     void* block = sizeOk ? std::calloc(bytes > 0 ? bytes : 1, 1) : nullptr;
     if (block == nullptr) {

@@ -20,11 +20,10 @@ constexpr Cost COSTS[] = {
     {82, 20}, {180, 180}, {181, 180}, {182, 180}, {183, 180}, {184, 180},
 };
 
-} // namespace
+}  // namespace
 
 void FillTerrainCost() {
     // Every other code, the dungeon floor and features included, costs the default 3.
     std::fill(std::begin(TerrainCost), std::end(TerrainCost), 3.0f);
-    for (const Cost& c : COSTS)
-        TerrainCost[c.code] = c.cost;
+    for (const Cost& c : COSTS) TerrainCost[c.code] = c.cost;
 }

@@ -13,7 +13,7 @@ void InitConsoleBuffers() {
     CommandLength = 0;
     CommandLine[0] = '\0';
     for (char*& token : CommandTokens) {
-        std::free(token); // a second start-up reuses nothing stale
+        std::free(token);  // a second start-up reuses nothing stale
         token = CreateTableOf<char>("console token buffers", COMMAND_TOKEN_BYTES);
     }
 }

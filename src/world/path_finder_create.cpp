@@ -14,7 +14,7 @@ namespace {
 constexpr std::int32_t CLASS0_DX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
 constexpr std::int32_t CLASS0_DY[8] = {1, 1, 0, -1, -1, -1, 0, 1};
 
-} // namespace
+}  // namespace
 
 PathFinderRecord* CreatePathFinder() {
     auto* f = CreateTableOf<PathFinderRecord>("path finder", 1);
@@ -34,8 +34,7 @@ PathFinderRecord* CreatePathFinder() {
     f->pathY = CreateTableOf<std::int32_t>("path finder paths", units * PATH_ROW);
     f->pathLength = CreateTableOf<std::int32_t>("path finder paths", units);
     f->pathIndex = CreateTableOf<std::int32_t>("path finder paths", units);
-    for (long long u = 0; u < units; ++u)
-        f->pathIndex[u] = NO_PATH;
+    for (long long u = 0; u < units; ++u) f->pathIndex[u] = NO_PATH;
     for (int j = 0; j < 8; ++j) {
         f->stepDX[j] = CLASS0_DX[j];
         f->stepDY[j] = CLASS0_DY[j];

@@ -60,7 +60,7 @@ TEST_F(BitmapLoader, SixteenSquareLoadsBottomRowFirstRedFirst) {
     // 768 bytes: the last pixel is the top row's last, red 10 + 15, green 100 + 15.
     EXPECT_EQ(slot.pixels[767 - 2], 25);
     EXPECT_EQ(slot.pixels[767 - 1], 115);
-    EXPECT_EQ(slot.pixels[0], 10); // bottom-left pixel, red first
+    EXPECT_EQ(slot.pixels[0], 10);  // bottom-left pixel, red first
     EXPECT_EQ(slot.pixels[1], 100);
 }
 
@@ -72,7 +72,7 @@ TEST_F(BitmapLoader, PaddedWidthsAndPixelOffsetLoadUpright) {
         ASSERT_TRUE(LoadBitmap(Make("w.bmp", spec).c_str(), 7)) << width;
         ExpectPattern(ImageSlots[7], width, 4);
     }
-    bmp_files::Spec withPalette; // pixel data behind 70 bytes of other header matter
+    bmp_files::Spec withPalette;  // pixel data behind 70 bytes of other header matter
     withPalette.pixelOffset = 124;
     withPalette.width = 3;
     ASSERT_TRUE(LoadBitmap(Make("o.bmp", withPalette).c_str(), 8));
@@ -146,4 +146,4 @@ TEST(PicturePaths, UseThisSystemsSeparator) {
               std::string(".") + s + "bmp_land" + s + "plain.bmp");
 }
 
-} // namespace
+}  // namespace

@@ -47,13 +47,13 @@ TEST_F(GameData, StartingItemsAndTemplates) {
     EXPECT_EQ(first.picture, 600);
     EXPECT_EQ(first.condition, 1.0f);
     EXPECT_EQ(first.worth, 50);
-    EXPECT_EQ(dagger.condition, 0.0f); // templates themselves are not made by CopyItem
+    EXPECT_EQ(dagger.condition, 0.0f);  // templates themselves are not made by CopyItem
     const int starting[4] = {6110, 6111, 6200, 6316};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(ItemTable[9000 + i].templateId, starting[i]);
         EXPECT_EQ(ItemTable[9000 + i].condition, float(ItemTable[starting[i]].grade));
     }
-    EXPECT_EQ(ItemTable[9001].picture, 601); // "Knife" carries the dagger picture
+    EXPECT_EQ(ItemTable[9001].picture, 601);  // "Knife" carries the dagger picture
     EXPECT_EQ(ItemTable[6320].worth, 60000);
     EXPECT_EQ(ItemTable[6320].grade, 14);
     EXPECT_EQ(ItemTable[6320].factor, 4.0f);
@@ -66,8 +66,7 @@ TEST_F(GameData, StartingItemsAndTemplates) {
     const int bases[8] = {8100, 8130, 8170, 8200, 8220, 8250, 8280, 8320};
     const float factors[8] = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.9f};
     int templates = 0;
-    for (int t = 6100; t < 8400; ++t)
-        templates += ItemTable[t].picture != 0;
+    for (int t = 6100; t < 8400; ++t) templates += ItemTable[t].picture != 0;
     EXPECT_EQ(templates, 29 + 2 + 8 * 14);
     for (int m = 0; m < 8; ++m)
         for (int p = 0; p < 14; ++p) {
@@ -83,11 +82,11 @@ TEST_F(GameData, StartingItemsAndTemplates) {
     EXPECT_EQ(ItemTable[0].picture, 0);
     EXPECT_EQ(ItemTable[10001].picture, 0);
 
-    ItemTable[10001].grade = 9; // CopyItem carries everything and resets the condition
+    ItemTable[10001].grade = 9;  // CopyItem carries everything and resets the condition
     ItemTable[10001].condition = 0.5f;
     CopyItem(10002, 10001);
     EXPECT_EQ(ItemTable[10002].condition, 9.0f);
-    CopyItem(ITEM_CAPACITY, 6110); // outside the table: ignored
+    CopyItem(ITEM_CAPACITY, 6110);  // outside the table: ignored
     CopyItem(10003, -1);
     EXPECT_EQ(ItemTable[10003].picture, 0);
 }
@@ -133,8 +132,7 @@ TEST_F(GameData, TerrainCostsWorldCellsAndTheOtherTables) {
     EXPECT_EQ(PathFinder->stepDY[0], 1);
     EXPECT_EQ(PathFinder->stepCost[1], 1.4142f);
     EXPECT_EQ(PathFinder->stepCost[2], 1.0f);
-    for (int u = 0; u < UNIT_CAPACITY; ++u)
-        ASSERT_EQ(PathFinder->pathIndex[u], NO_PATH);
+    for (int u = 0; u < UNIT_CAPACITY; ++u) ASSERT_EQ(PathFinder->pathIndex[u], NO_PATH);
     PathFinder->pathX[UNIT_CAPACITY * PATH_ROW - 1] = 1;
     PathFinder->items[256 * 256 - 1].node = 1;
     PathFinder->buckets[BUCKET_COUNT - 1].cost = 1;
@@ -180,7 +178,7 @@ TEST_F(GameData, EveryGroupSlotHoldsItsPictureFromTheDefaultSet) {
         EXPECT_NE(ImageSlots[slot].pixels, nullptr);
         EXPECT_EQ(ImageSlots[slot].width, ImageSlots[slot].height);
     }
-    EXPECT_EQ(ImageSlots[1].pixels, nullptr); // never loaded: stays empty
+    EXPECT_EQ(ImageSlots[1].pixels, nullptr);  // never loaded: stays empty
 }
 
 TEST_F(GameData, PicturesOfDifferentFilesDiffer) {
@@ -214,12 +212,12 @@ TEST_F(GameData, MissingPictureFolderLeavesItsSlotsEmptyAndWritesNothing) {
     std::set<std::string> before = listing();
     StartIn(folder);
     EXPECT_EQ(listing(), before);
-    EXPECT_EQ(ImageSlots[10].pixels, nullptr);    // bmp_land/plain
-    EXPECT_EQ(ImageSlots[1104].pixels, nullptr);  // bmp_cross/cross4
-    EXPECT_NE(ImageSlots[801].pixels, nullptr);   // bmp_unit/unit_giant_rat
-    EXPECT_NE(ImageSlots[1210].pixels, nullptr);  // a scene texture from bmp_unit
-    EXPECT_NE(ImageSlots[111].pixels, nullptr);   // bmp_dungeon/wall
-    EXPECT_EQ(ItemTable[10000].templateId, 6110); // the rest of start-up went on
+    EXPECT_EQ(ImageSlots[10].pixels, nullptr);     // bmp_land/plain
+    EXPECT_EQ(ImageSlots[1104].pixels, nullptr);   // bmp_cross/cross4
+    EXPECT_NE(ImageSlots[801].pixels, nullptr);    // bmp_unit/unit_giant_rat
+    EXPECT_NE(ImageSlots[1210].pixels, nullptr);   // a scene texture from bmp_unit
+    EXPECT_NE(ImageSlots[111].pixels, nullptr);    // bmp_dungeon/wall
+    EXPECT_EQ(ItemTable[10000].templateId, 6110);  // the rest of start-up went on
     platform::SetCurrentFolder(previousFolder.c_str());
     fs::remove_all(folder);
 }
@@ -265,4 +263,4 @@ TEST_F(GameDataDeathTest, TablesThatCannotBeMadeStopWithAMessage) {
         ::testing::ExitedWithCode(1), "MAP_WIDTH is 3");
 }
 
-} // namespace
+}  // namespace

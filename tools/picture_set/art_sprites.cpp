@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr Rgb OUTLINE{24, 20, 20}; // the darkest ink: near black but never the key
+constexpr Rgb OUTLINE{24, 20, 20};  // the darkest ink: near black but never the key
 constexpr Rgb EYE_RED{230, 30, 30};
 constexpr Rgb BONE{235, 232, 215};
 constexpr Rgb STEEL{190, 195, 205};
@@ -32,7 +32,7 @@ struct UnitLook {
     Family family;
     Rgb body;
     Rgb accent;
-    int variant; // a family-specific detail: size, heads, headgear, weapon
+    int variant;  // a family-specific detail: size, heads, headgear, weapon
 };
 
 const std::map<std::string, UnitLook>& UnitLooks() {
@@ -103,15 +103,13 @@ void Beast(Canvas& c, const UnitLook& u) {
     int big = u.variant == 3 ? 1 : 0;
     int top = u.variant == 0 ? 8 : 6 - big;
     c.Ellipse(7, top + 3, 5 + big, 2 + big, u.body);
-    for (int x : {3, 5, 9, 11})
-        c.Rect(x, top + 5, x, 14, Shade(u.body, 80));
+    for (int x : {3, 5, 9, 11}) c.Rect(x, top + 5, x, 14, Shade(u.body, 80));
     c.Disc(13, top + 1, 2 + big, u.body);
     c.Set(14, top, u.accent);
-    if (u.variant == 0) c.Line(2, top + 3, 0, top + 6, u.accent); // long tail
+    if (u.variant == 0) c.Line(2, top + 3, 0, top + 6, u.accent);  // long tail
     if (u.variant == 1) c.Triangle(12, top - 2, 11, top, 13, top, Shade(u.body, 70));
     if (u.variant == 2)
-        for (int x = 4; x <= 10; x += 3)
-            c.Set(x, top, u.accent); // spines
+        for (int x = 4; x <= 10; x += 3) c.Set(x, top, u.accent);  // spines
     if (u.variant == 3) c.Set(15, top + 2, OUTLINE);
 }
 
@@ -119,7 +117,7 @@ void Blob(Canvas& c, const UnitLook& u) {
     if (u.variant == 1) {
         c.Rect(2, 3, 13, 14, u.body);
         c.Frame(2, 3, 13, 14, u.accent);
-        c.Rect(6, 8, 7, 9, {120, 110, 90}); // something it swallowed
+        c.Rect(6, 8, 7, 9, {120, 110, 90});  // something it swallowed
     } else {
         c.Ellipse(8, 11, 6, 4, u.body);
         c.Triangle(8, 2, 4, 9, 12, 9, u.body);
@@ -133,8 +131,7 @@ void Mushroom(Canvas& c, const UnitLook& u) {
     c.Rect(6, 8, 9, 14, u.accent);
     c.Ellipse(8, 6, 7, 4, u.body);
     c.Rect(1, 7, 14, 8, BLACK);
-    for (int x : {4, 8, 11})
-        c.Set(x, 4 + x % 2, u.accent);
+    for (int x : {4, 8, 11}) c.Set(x, 4 + x % 2, u.accent);
 }
 
 void Snake(Canvas& c, const UnitLook& u) {
@@ -146,8 +143,8 @@ void Snake(Canvas& c, const UnitLook& u) {
     }
     c.Disc(13, 8, 2, u.body);
     c.Set(14, 7, u.accent);
-    if (u.variant != 2) c.Line(15, 9, 15, 10, EYE_RED);          // forked tongue
-    if (u.variant == 1) c.Speckle(1, 4, 13, 8, 6, 41, u.accent); // sparks
+    if (u.variant != 2) c.Line(15, 9, 15, 10, EYE_RED);           // forked tongue
+    if (u.variant == 1) c.Speckle(1, 4, 13, 8, 6, 41, u.accent);  // sparks
 }
 
 void Insect(Canvas& c, const UnitLook& u) {
@@ -157,7 +154,7 @@ void Insect(Canvas& c, const UnitLook& u) {
         c.Line(2, y + 2, 5, y, Shade(u.body, 70));
         c.Line(13, y + 2, 10, y, Shade(u.body, 70));
     }
-    if (u.variant == 2) { // mantis: tall thin body and raised claws
+    if (u.variant == 2) {  // mantis: tall thin body and raised claws
         c.Rect(7, 4, 8, 14, u.body);
         c.Line(6, 5, 3, 2, u.body);
         c.Line(9, 5, 12, 2, u.body);
@@ -166,7 +163,7 @@ void Insect(Canvas& c, const UnitLook& u) {
     }
     c.Ellipse(8, 9, 4, 4, u.body);
     c.Disc(8, 4, 2, Shade(u.body, 80));
-    if (u.variant == 0) c.Line(8, 6, 8, 13, u.accent); // wing case seam
+    if (u.variant == 0) c.Line(8, 6, 8, 13, u.accent);  // wing case seam
     if (u.variant == 1) c.Set(7, 3, u.accent), c.Set(9, 3, u.accent);
     if (u.variant == 3) c.Line(7, 2, 5, 0, u.accent), c.Line(9, 2, 11, 0, u.accent);
 }
@@ -177,10 +174,10 @@ void Person(Canvas& c, const UnitLook& u) {
     bool small = v == 0 || v == 5;
     int headY = small ? 6 : (large ? 3 : 4);
     int left = large ? 4 : 5, right = large ? 11 : 10;
-    c.Rect(left, headY + 3, right, 12, u.accent);            // tunic or robe
-    c.Rect(left + 1, 13, left + 2, 15, Shade(u.accent, 60)); // legs
+    c.Rect(left, headY + 3, right, 12, u.accent);             // tunic or robe
+    c.Rect(left + 1, 13, left + 2, 15, Shade(u.accent, 60));  // legs
     c.Rect(right - 2, 13, right - 1, 15, Shade(u.accent, 60));
-    c.Rect(left - 1, headY + 4, left - 1, headY + 8, u.body); // arms
+    c.Rect(left - 1, headY + 4, left - 1, headY + 8, u.body);  // arms
     c.Rect(right + 1, headY + 4, right + 1, headY + 8, u.body);
     c.Disc(8, headY, 2, u.body);
     c.Set(7, headY, OUTLINE);
@@ -188,49 +185,49 @@ void Person(Canvas& c, const UnitLook& u) {
     switch (v) {
     case 0:
         c.Set(5, headY - 1, u.body), c.Set(11, headY - 1, u.body);
-        break; // pointed ears
+        break;  // pointed ears
     case 1:
         c.Rect(6, headY - 3, 10, headY - 2, {240, 200, 40});
-        break; // crown
+        break;  // crown
     case 2:
         c.Set(7, headY + 1, BONE), c.Set(9, headY + 1, BONE);
-        break; // tusks
+        break;  // tusks
     case 3:
         c.Line(right + 2, headY + 1, right + 2, 14, STEEL);
-        break; // spear
+        break;  // spear
     case 4:
-        c.Triangle(8, headY - 6, 5, headY - 1, 11, headY - 1, u.accent); // hat
+        c.Triangle(8, headY - 6, 5, headY - 1, 11, headY - 1, u.accent);  // hat
         c.Line(12, headY - 2, 12, 15, WOOD);
-        break; // staff
+        break;  // staff
     case 5:
         c.Rect(6, headY + 1, 10, headY + 3, {200, 200, 205});
-        break; // beard
+        break;  // beard
     case 6:
         c.Line(6, headY - 1, 4, headY - 3, BONE), c.Line(10, headY - 1, 12, headY - 3, BONE);
-        break; // horns
+        break;  // horns
     case 7:
         c.Rect(right + 2, headY + 2, right + 3, headY + 9, WOOD);
-        break; // club
+        break;  // club
     case 8:
         c.Speckle(5, headY - 3, 11, headY - 1, 7, 43, u.accent);
-        break; // snake hair
+        break;  // snake hair
     case 9:
         c.Rect(7, headY + 1, 9, headY + 1, OUTLINE), c.Rect(6, headY - 3, 10, headY - 3, GOLD);
-        break; // crowned skull
+        break;  // crowned skull
     case 10:
         c.Line(right + 2, 2, right + 2, headY + 6, STEEL),
             c.Rect(6, headY - 2, 10, headY - 2, STEEL);
-        break; // sword, helm
+        break;  // sword, helm
     case 11:
         c.Rect(7, headY + 4, 9, headY + 4, {220, 30, 30}),
             c.Rect(8, headY + 3, 8, headY + 6, {220, 30, 30});
-        break; // red cross
+        break;  // red cross
     case 12:
         c.Rect(6, headY - 1, 10, headY, {160, 20, 20});
-        break; // mask
+        break;  // mask
     case 13:
         c.Set(3, 2, u.accent), c.Set(13, 3, u.accent), c.Set(2, 9, u.accent);
-        break; // stars
+        break;  // stars
     default:
         break;
     }
@@ -244,48 +241,47 @@ void Skeleton(Canvas& c, const UnitLook& u) {
     Rgb eyes = v == 11 ? Rgb{255, 40, 40} : OUTLINE;
     c.Set(7, 4, eyes);
     c.Set(9, 4, eyes);
-    c.Rect(8, 6, 8 + w - 1, 10, u.body); // spine
-    for (int y = 7; y <= 9; y += 2)
-        c.Rect(6, y, 10, y, u.body); // ribs
+    c.Rect(8, 6, 8 + w - 1, 10, u.body);                          // spine
+    for (int y = 7; y <= 9; y += 2) c.Rect(6, y, 10, y, u.body);  // ribs
     c.Line(5, 7, 4, 11, u.body);
     c.Line(11, 7, 12, 11, u.body);
     if (v != 6) {
         c.Line(7, 11, 6, 15, u.body);
         c.Line(9, 11, 10, 15, u.body);
     } else {
-        c.Speckle(5, 11, 11, 15, 8, 47, u.accent); // floating wisps instead of legs
+        c.Speckle(5, 11, 11, 15, 8, 47, u.accent);  // floating wisps instead of legs
     }
     switch (v) {
     case 1:
         c.Rect(9, 8, 10, 9, u.accent);
-        break; // wound
+        break;  // wound
     case 2:
         c.Speckle(4, 6, 12, 12, 6, 53, u.accent);
-        break; // rot
+        break;  // rot
     case 3:
         c.Rect(3, 11, 3, 14, u.accent);
-        break; // cudgel
+        break;  // cudgel
     case 4:
         c.Line(3, 2, 5, 4, u.accent), c.Line(13, 2, 11, 4, u.accent);
         break;
     case 5:
         c.Rect(2, 7, 4, 11, u.accent);
-        break; // shield
+        break;  // shield
     case 7:
         c.Triangle(8, 0, 6, 2, 10, 2, u.accent);
-        break; // flame crest
+        break;  // flame crest
     case 8:
         c.Rect(12, 3, 13, 12, u.accent);
-        break; // great club
+        break;  // great club
     case 9:
         c.Rect(6, 7, 10, 10, u.accent);
-        break; // breastplate
+        break;  // breastplate
     case 10:
         c.Line(13, 1, 13, 11, u.accent), c.Rect(12, 9, 14, 9, GOLD);
-        break; // sword
+        break;  // sword
     case 11:
         c.Ring(8, 8, 7, u.accent);
-        break; // aura
+        break;  // aura
     default:
         break;
     }
@@ -297,38 +293,35 @@ void Eye(Canvas& c, const UnitLook& u) {
     c.Disc(8, 8, 1, OUTLINE);
     c.Set(6, 6, {255, 255, 255});
     if (u.variant == 1)
-        c.Triangle(8, 0, 4, 3, 12, 3, {90, 40, 160}); // wizard's hat
+        c.Triangle(8, 0, 4, 3, 12, 3, {90, 40, 160});  // wizard's hat
     else
-        for (int x : {3, 8, 13})
-            c.Line(x, 14, x + (x - 8) / 3, 15, Shade(u.body, 70)); // stalks
+        for (int x : {3, 8, 13}) c.Line(x, 14, x + (x - 8) / 3, 15, Shade(u.body, 70));  // stalks
 }
 
 void Dragon(Canvas& c, const UnitLook& u) {
     c.Ellipse(7, 10, 5, 3, u.body);
-    c.Triangle(4, 8, 1, 1, 9, 7, Shade(u.body, 75)); // wing
+    c.Triangle(4, 8, 1, 1, 9, 7, Shade(u.body, 75));  // wing
     c.Line(2, 11, 0, 14, u.body);
-    for (int x : {4, 9})
-        c.Rect(x, 12, x, 15, Shade(u.body, 80));
+    for (int x : {4, 9}) c.Rect(x, 12, x, 15, Shade(u.body, 80));
     for (int h = 0; h < u.variant; ++h) {
         int hx = 12 + (h % 2), hy = 3 + h * 3;
         c.Line(10, 9, hx, hy + 1, u.body);
         c.Disc(hx + 1, hy, 1, u.body);
         c.Set(hx + 2, hy, u.accent);
     }
-    c.Line(5, 10, 10, 10, u.accent); // belly
+    c.Line(5, 10, 10, 10, u.accent);  // belly
 }
 
 void Elemental(Canvas& c, const UnitLook& u) {
-    int r = 2 + u.variant; // stronger kinds are larger
+    int r = 2 + u.variant;  // stronger kinds are larger
     int top = 14 - 3 * r;
     c.Triangle(8, top, 8 - r, 14, 8 + r, 14, u.body);
     c.Ellipse(8, 12, r, 2, u.body);
     c.Triangle(8, top + r, 8 - r / 2, 13, 8 + r / 2, 13, u.accent);
-    for (int i = 1; i < u.variant; ++i)
-        c.Set(3 + 5 * i, 2 + i, u.accent); // motes per rank
+    for (int i = 1; i < u.variant; ++i) c.Set(3 + 5 * i, 2 + i, u.accent);  // motes per rank
 }
 
-} // namespace
+}  // namespace
 
 void DrawUnit(const std::string& name, Canvas& c) {
     c.Fill(BLACK);
@@ -366,11 +359,10 @@ void DrawUnit(const std::string& name, Canvas& c) {
 void DrawStructure(const std::string& name, Canvas& c) {
     c.Fill(BLACK);
     Rgb wall{210, 190, 150}, roof{160, 70, 40};
-    if (name == "hart") { // a stag
+    if (name == "hart") {  // a stag
         Rgb fur{160, 100, 50};
         c.Ellipse(7, 9, 5, 2, fur);
-        for (int x : {3, 5, 9, 11})
-            c.Rect(x, 11, x, 15, Shade(fur, 80));
+        for (int x : {3, 5, 9, 11}) c.Rect(x, 11, x, 15, Shade(fur, 80));
         c.Disc(12, 6, 2, fur);
         c.Line(11, 4, 9, 0, {230, 210, 170});
         c.Line(13, 4, 15, 0, {230, 210, 170});
@@ -379,8 +371,7 @@ void DrawStructure(const std::string& name, Canvas& c) {
     }
     if (name == "structure_tower") {
         c.Rect(5, 3, 10, 15, {150, 150, 160});
-        for (int x = 4; x <= 11; x += 2)
-            c.Set(x, 2, {150, 150, 160});
+        for (int x = 4; x <= 11; x += 2) c.Set(x, 2, {150, 150, 160});
         c.Rect(7, 6, 8, 8, OUTLINE);
         c.Rect(7, 12, 8, 15, WOOD);
         return;
@@ -388,13 +379,11 @@ void DrawStructure(const std::string& name, Canvas& c) {
     if (name == "structure_castle") {
         Rgb stone{160, 160, 168};
         c.Rect(2, 6, 13, 15, stone);
-        for (int t : {1, 11})
-            c.Rect(t, 3, t + 3, 15, Shade(stone, 115));
-        for (int x = 1; x < 15; x += 2)
-            c.Set(x, 2, stone);
+        for (int t : {1, 11}) c.Rect(t, 3, t + 3, 15, Shade(stone, 115));
+        for (int x = 1; x < 15; x += 2) c.Set(x, 2, stone);
         c.Rect(6, 10, 9, 15, {60, 50, 45});
         c.Rect(7, 0, 7, 4, WOOD);
-        c.Rect(8, 0, 10, 1, {40, 80, 220}); // banner
+        c.Rect(8, 0, 10, 1, {40, 80, 220});  // banner
         return;
     }
     if (name == "structure_church") {
@@ -430,8 +419,7 @@ void DrawStructure(const std::string& name, Canvas& c) {
     c.Triangle(left - 1, 8, right + 1, 8, 8, 3, roof);
     c.Rect(7, 12, 8, 15, WOOD);
     if (name == "structure_merchant")
-        for (int x = left; x <= right; x += 2)
-            c.Rect(x, 8, x, 9, {240, 240, 240}); // awning
+        for (int x = left; x <= right; x += 2) c.Rect(x, 8, x, 9, {240, 240, 240});  // awning
     if (name == "structure_barrack")
         c.Rect(13, 0, 13, 5, WOOD), c.Rect(14, 0, 15, 1, sign);
     else if (name == "structure_blacksmith")
@@ -444,11 +432,11 @@ void DrawStructure(const std::string& name, Canvas& c) {
 namespace {
 
 struct Blade {
-    int length; // 4..13
-    int width;  // 1 or 2
+    int length;  // 4..13
+    int width;   // 1 or 2
     Rgb metal;
     Rgb guard;
-    int style; // 0 straight, 1 curved, 2 hooked, 3 double-ended, 4 broad
+    int style;  // 0 straight, 1 curved, 2 hooked, 3 double-ended, 4 broad
 };
 
 const std::map<std::string, Blade>& Blades() {
@@ -481,11 +469,11 @@ const std::map<std::string, Blade>& Blades() {
 void Sword(Canvas& c, const Blade& b) {
     int hx = 3, hy = 12;
     if (b.style == 3) hx = hy = 0, hx = 7 - b.length / 2 - 1, hy = 8 + b.length / 2 + 1;
-    c.Line(hx - 2, hy + 2, hx, hy, WOOD);            // grip
-    c.Line(hx - 2, hy - 2, hx + 2, hy + 2, b.guard); // guard
+    c.Line(hx - 2, hy + 2, hx, hy, WOOD);             // grip
+    c.Line(hx - 2, hy - 2, hx + 2, hy + 2, b.guard);  // guard
     int tx = hx + b.length, ty = hy - b.length;
     c.ThickLine(hx + 1, hy - 1, tx, ty, b.width, b.metal);
-    if (b.style == 1) c.Line(tx, ty, tx + 1, ty + 2, b.metal); // curved tip
+    if (b.style == 1) c.Line(tx, ty, tx + 1, ty + 2, b.metal);  // curved tip
     if (b.style == 2) c.Line(tx, ty, tx - 3, ty, b.metal), c.Set(tx - 3, ty + 1, b.metal);
     if (b.style == 4) c.ThickLine(hx + 2, hy - 1, tx, ty + 1, 1, Shade(b.metal, 80));
     if (b.style == 3)
@@ -494,7 +482,7 @@ void Sword(Canvas& c, const Blade& b) {
 
 struct Tool {
     std::string name;
-    int kind; // 0 mace, 1 staff, 2 axe
+    int kind;  // 0 mace, 1 staff, 2 axe
     Rgb head;
     int size;
 };
@@ -548,24 +536,23 @@ void Potion(Canvas& c, Rgb liquid) {
 }
 
 void Garment(Canvas& c, Rgb cloth, Rgb trim, int style) {
-    c.Rect(5, 3, 10, 10, cloth);                            // torso
-    c.Rect(3, 3, 4, 7, cloth), c.Rect(11, 3, 12, 7, cloth); // sleeves
+    c.Rect(5, 3, 10, 10, cloth);                             // torso
+    c.Rect(3, 3, 4, 7, cloth), c.Rect(11, 3, 12, 7, cloth);  // sleeves
     if (style == 0)
         c.Triangle(5, 10, 10, 10, 12, 15, cloth), c.Triangle(5, 10, 3, 15, 12, 15, cloth);
-    c.Rect(7, 3, 8, 4, BLACK);                            // neck
-    if (style == 1) c.Speckle(5, 5, 10, 10, 8, 61, trim); // studs
+    c.Rect(7, 3, 8, 4, BLACK);                             // neck
+    if (style == 1) c.Speckle(5, 5, 10, 10, 8, 61, trim);  // studs
     if (style == 2)
-        for (int y = 5; y <= 10; y += 2)
-            c.Rect(5, y, 10, y, trim); // rings or scales
+        for (int y = 5; y <= 10; y += 2) c.Rect(5, y, 10, y, trim);  // rings or scales
     if (style == 3) c.Rect(5, 6, 10, 6, trim), c.Rect(7, 5, 8, 10, trim);
     if (style == 0) c.Rect(7, 5, 8, 14, trim);
 }
 
-} // namespace
+}  // namespace
 
 void DrawItem(const std::string& name, Canvas& c) {
     c.Fill(BLACK);
-    if (name == "blank") return; // the empty item shows nothing
+    if (name == "blank") return;  // the empty item shows nothing
     if (auto b = Blades().find(name); b != Blades().end()) return Sword(c, b->second);
     for (const Tool& t : TOOLS)
         if (t.name == name) return DrawTool(c, t);
@@ -597,11 +584,10 @@ void DrawItem(const std::string& name, Canvas& c) {
         return;
     }
     if (name.rfind("alleviated_corner", 0) == 0) {
-        int corner = name.back() - '1'; // 1..4: one corner of a frame each
+        int corner = name.back() - '1';  // 1..4: one corner of a frame each
         int x = corner % 2 ? 15 : 0, y = corner / 2 ? 15 : 0;
         int dx = corner % 2 ? -1 : 1, dy = corner / 2 ? -1 : 1;
-        for (int i = 0; i < 10; ++i)
-            c.Set(x + dx * i, y, GOLD), c.Set(x, y + dy * i, GOLD);
+        for (int i = 0; i < 10; ++i) c.Set(x + dx * i, y, GOLD), c.Set(x, y + dy * i, GOLD);
         for (int i = 1; i < 6; ++i)
             c.Set(x + dx * i, y + dy, {150, 120, 30}), c.Set(x + dx, y + dy * i, {150, 120, 30});
         return;

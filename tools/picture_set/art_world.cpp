@@ -43,8 +43,7 @@ void Forest(Canvas& c, const std::string& name) {
     }
     if (name == "forest_c") {
         const int spots[5][2] = {{3, 3}, {11, 3}, {7, 7}, {3, 11}, {12, 11}};
-        for (auto& s : spots)
-            Tree(c, s[0], s[1], 2, leaves);
+        for (auto& s : spots) Tree(c, s[0], s[1], 2, leaves);
         return;
     }
     if (name == "forest_leaf") {
@@ -57,8 +56,7 @@ void Forest(Canvas& c, const std::string& name) {
     Tree(c, 6, 11, 3, leaves);
     if (name == "forest_fruit") {
         const int fruit[6][2] = {{3, 3}, {5, 5}, {10, 5}, {12, 7}, {5, 10}, {7, 12}};
-        for (auto& f : fruit)
-            c.Set(f[0], f[1], {220, 30, 30});
+        for (auto& f : fruit) c.Set(f[0], f[1], {220, 30, 30});
     }
 }
 
@@ -85,10 +83,8 @@ void Village(Canvas& c, Rgb roof) {
 void Castle(Canvas& c, Rgb stone, Rgb ground, int scale) {
     int s = scale;
     c.Rect(3 * s, 6 * s, 12 * s + s - 1, 15 * s - 1, stone);
-    for (int t : {2, 11})
-        c.Rect(t * s, 3 * s, (t + 3) * s - 1, 15 * s - 1, Shade(stone, 115));
-    for (int x = 2 * s; x < 14 * s; x += 2 * s)
-        c.Rect(x, 2 * s, x + s - 1, 3 * s - 1, stone);
+    for (int t : {2, 11}) c.Rect(t * s, 3 * s, (t + 3) * s - 1, 15 * s - 1, Shade(stone, 115));
+    for (int x = 2 * s; x < 14 * s; x += 2 * s) c.Rect(x, 2 * s, x + s - 1, 3 * s - 1, stone);
     c.Rect(6 * s, 10 * s, 9 * s - 1, 15 * s - 1, Shade(stone, 35));
     c.Rect(0, 15 * s, c.Width() - 1, c.Height() - 1, ground);
 }
@@ -102,8 +98,7 @@ void Mine(Canvas& c, bool iron) {
     c.Rect(11, 7, 11, 15, WOOD);
     if (iron) {
         const int ore[5][2] = {{2, 10}, {13, 9}, {3, 14}, {13, 13}, {7, 5}};
-        for (auto& o : ore)
-            c.Rect(o[0], o[1], o[0] + 1, o[1], {160, 170, 190});
+        for (auto& o : ore) c.Rect(o[0], o[1], o[0] + 1, o[1], {160, 170, 190});
     }
 }
 
@@ -123,8 +118,7 @@ void Bricks(Canvas& c, Rgb brick, Rgb mortar, int unit) {
     for (int y = 0; y < c.Height(); y += bh) {
         c.Rect(0, y + bh - 1, c.Width() - 1, y + bh - 1, mortar);
         int offset = (y / bh) % 2 ? bw / 2 : 0;
-        for (int x = offset; x < c.Width(); x += bw)
-            c.Rect(x, y, x, y + bh - 1, mortar);
+        for (int x = offset; x < c.Width(); x += bw) c.Rect(x, y, x, y + bh - 1, mortar);
     }
 }
 
@@ -207,8 +201,7 @@ void Door(Canvas& c, bool opened) {
         return;
     }
     c.Fill({120, 75, 30});
-    for (int x = 3; x < 16; x += 4)
-        c.Rect(x, 0, x, 15, {80, 45, 20});
+    for (int x = 3; x < 16; x += 4) c.Rect(x, 0, x, 15, {80, 45, 20});
     c.Rect(0, 3, 15, 3, {70, 70, 75});
     c.Rect(0, 12, 15, 12, {70, 70, 75});
     c.Rect(11, 7, 12, 8, GOLD);
@@ -232,8 +225,7 @@ void MagicCircle(Canvas& c, Rgb ring, bool flames) {
     c.Ring(8, 8, 6, ring);
     c.Ring(8, 8, 3, Shade(ring, 80));
     if (flames)
-        for (int a : {2, 8, 14})
-            c.Rect(a, 7, a, 9, FLAME), c.Set(a, 6, {255, 240, 120});
+        for (int a : {2, 8, 14}) c.Rect(a, 7, a, 9, FLAME), c.Set(a, 6, {255, 240, 120});
 }
 
 void Altar(Canvas& c, Rgb top, Rgb body, bool jewels) {
@@ -313,12 +305,11 @@ void Scrolls(Canvas& c) {
     c.Rect(2, 4, 9, 6, paper);
     c.Rect(5, 9, 13, 11, paper);
     c.Rect(3, 12, 8, 14, paper);
-    for (int x : {2, 9})
-        c.Rect(x, 4, x, 6, {150, 100, 50});
+    for (int x : {2, 9}) c.Rect(x, 4, x, 6, {150, 100, 50});
     c.Rect(13, 9, 13, 11, {200, 40, 40});
 }
 
-} // namespace
+}  // namespace
 
 void DrawLand(const std::string& name, Canvas& c) {
     if (name.rfind("forest", 0) == 0) return Forest(c, name);
@@ -345,12 +336,10 @@ void DrawLand(const std::string& name, Canvas& c) {
         c.Fill({90, 110, 50});
         c.Ellipse(5, 5, 3, 2, {50, 70, 50});
         c.Ellipse(11, 11, 3, 2, {50, 70, 50});
-        for (int x : {2, 9, 13})
-            c.Rect(x, 8, x, 11, {140, 150, 60});
+        for (int x : {2, 9, 13}) c.Rect(x, 8, x, 11, {140, 150, 60});
     } else if (name == "desert_a") {
         c.Fill({220, 200, 120});
-        for (int y : {4, 10})
-            c.Line(0, y, 15, y + 2, {195, 170, 90});
+        for (int y : {4, 10}) c.Line(0, y, 15, y + 2, {195, 170, 90});
         c.Speckle(0, 0, 15, 15, 8, 5, {240, 225, 160});
     } else if (name == "hills_a") {
         c.Ellipse(5, 10, 5, 4, {150, 120, 70});
@@ -430,7 +419,7 @@ void DrawCube(const std::string& name, Canvas& c) {
     if (name == "brickold2") return Bricks(c, {150, 70, 50}, {90, 80, 70}, s);
     if (name == "brickold3") {
         Bricks(c, {120, 115, 105}, {60, 55, 50}, s);
-        c.Speckle(0, 0, c.Width() - 1, c.Height() - 1, 200, 11, {80, 110, 60}); // moss
+        c.Speckle(0, 0, c.Width() - 1, c.Height() - 1, 200, 11, {80, 110, 60});  // moss
         return;
     }
     if (name == "grass3") {
@@ -473,17 +462,15 @@ void DrawTitle(const std::string&, Canvas& c) {
     int w = c.Width(), h = c.Height();
     for (int y = 0; y < h; ++y)
         c.Rect(0, y, w - 1, y, Mix({20, 20, 70}, {200, 110, 60}, y * 100 / h));
-    c.Speckle(0, 0, w - 1, h / 3, 80, 29, {240, 240, 255}); // stars
+    c.Speckle(0, 0, w - 1, h / 3, 80, 29, {240, 240, 255});  // stars
     c.Triangle(0, h * 3 / 4, w / 4, h / 3, w / 2, h * 3 / 4, {60, 50, 80});
     c.Triangle(w / 3, h * 3 / 4, w * 2 / 3, h / 4, w, h * 3 / 4, {50, 45, 70});
     c.Rect(0, h * 3 / 4, w - 1, h - 1, {30, 60, 35});
     // A castle on the ridge.
     int cx = w * 2 / 3, base = h * 3 / 4;
     c.Rect(cx - 30, base - 40, cx + 30, base, {40, 35, 45});
-    for (int t : {-36, 24})
-        c.Rect(cx + t, base - 60, cx + t + 12, base, {45, 40, 50});
-    for (int x = cx - 30; x < cx + 30; x += 8)
-        c.Rect(x, base - 46, x + 3, base - 41, {40, 35, 45});
+    for (int t : {-36, 24}) c.Rect(cx + t, base - 60, cx + t + 12, base, {45, 40, 50});
+    for (int x = cx - 30; x < cx + 30; x += 8) c.Rect(x, base - 46, x + 3, base - 41, {40, 35, 45});
     for (int x = cx - 20; x < cx + 20; x += 10)
         c.Rect(x, base - 30, x + 2, base - 26, {255, 200, 80});
     // The title in blocky letters.

@@ -25,8 +25,7 @@ void Canvas::Rect(int x0, int y0, int x1, int y1, Rgb c) {
     if (x0 > x1) std::swap(x0, x1);
     if (y0 > y1) std::swap(y0, y1);
     for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x)
-            Set(x, y, c);
+        for (int x = x0; x <= x1; ++x) Set(x, y, c);
 }
 
 void Canvas::Frame(int x0, int y0, int x1, int y1, Rgb c) {
@@ -80,8 +79,7 @@ void Canvas::Line(int x0, int y0, int x1, int y1, Rgb c) {
 
 void Canvas::ThickLine(int x0, int y0, int x1, int y1, int thickness, Rgb c) {
     for (int oy = 0; oy < thickness; ++oy)
-        for (int ox = 0; ox < thickness; ++ox)
-            Line(x0 + ox, y0 + oy, x1 + ox, y1 + oy, c);
+        for (int ox = 0; ox < thickness; ++ox) Line(x0 + ox, y0 + oy, x1 + ox, y1 + oy, c);
 }
 
 void Canvas::Triangle(int x0, int y0, int x1, int y1, int x2, int y2, Rgb c) {
@@ -123,8 +121,7 @@ bool Canvas::WriteBmp(const std::string& path) const {
     std::uint32_t dataBytes = std::uint32_t(rowBytes) * height_;
     unsigned char header[54] = {'B', 'M'};
     auto put32 = [&](int at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            header[at + i] = (v >> (8 * i)) & 0xFF;
+        for (int i = 0; i < 4; ++i) header[at + i] = (v >> (8 * i)) & 0xFF;
     };
     put32(2, 54 + dataBytes);
     put32(10, 54);
@@ -134,13 +131,13 @@ bool Canvas::WriteBmp(const std::string& path) const {
     header[26] = 1;
     header[28] = 24;
     put32(34, dataBytes);
-    put32(38, 2835); // 72 dots per inch
+    put32(38, 2835);  // 72 dots per inch
     put32(42, 2835);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return false;
     bool ok = std::fwrite(header, 1, sizeof header, file) == sizeof header;
     std::vector<unsigned char> row(std::size_t(rowBytes), 0);
-    for (int y = height_ - 1; y >= 0 && ok; --y) { // bottom row first
+    for (int y = height_ - 1; y >= 0 && ok; --y) {  // bottom row first
         for (int x = 0; x < width_; ++x) {
             Rgb c = At(x, y);
             row[3 * x] = c.b;
@@ -164,7 +161,6 @@ Rgb Mix(Rgb a, Rgb b, int p) {
 
 unsigned HashText(const std::string& text) {
     unsigned h = 2166136261u;
-    for (unsigned char ch : text)
-        h = (h ^ ch) * 16777619u;
+    for (unsigned char ch : text) h = (h ^ ch) * 16777619u;
     return h;
 }

@@ -19,9 +19,9 @@ class Canvas {
     int Width() const { return width_; }
     int Height() const { return height_; }
     Rgb At(int x, int y) const;
-    void Set(int x, int y, Rgb c); // ignores points outside
+    void Set(int x, int y, Rgb c);  // ignores points outside
     void Fill(Rgb c);
-    void Rect(int x0, int y0, int x1, int y1, Rgb c); // inclusive corners, any order
+    void Rect(int x0, int y0, int x1, int y1, Rgb c);  // inclusive corners, any order
     void Frame(int x0, int y0, int x1, int y1, Rgb c);
     void Disc(int cx, int cy, int r, Rgb c);
     void Ring(int cx, int cy, int r, Rgb c);
@@ -38,6 +38,6 @@ class Canvas {
     std::vector<Rgb> pixels_;
 };
 
-Rgb Shade(Rgb c, int percent); // percent of each channel, saturated at 255
+Rgb Shade(Rgb c, int percent);  // percent of each channel, saturated at 255
 Rgb Mix(Rgb a, Rgb b, int percentOfB);
 unsigned HashText(const std::string& text);

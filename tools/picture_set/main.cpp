@@ -28,7 +28,7 @@ int SideOf(const std::string& folder, int& height) {
     return height = 16, 16;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     for (int group = 0; group < PICTURE_GROUP_COUNT; ++group) {
         for (const PictureEntry& entry : PictureGroupEntries(group)) {
             fs::path file = root / entry.folder / (std::string(entry.name) + ".bmp");
-            if (!written.insert(file).second) continue; // loaded into two slots, drawn once
+            if (!written.insert(file).second) continue;  // loaded into two slots, drawn once
             fs::create_directories(file.parent_path(), error);
             int height = 0;
             int width = SideOf(entry.folder, height);
