@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "gamedata/engine_settings.h"
 #include "gamedata/image_slots.h"
 #include "shell/app_state.h"
 #include "shell/frame_buffers.h"
@@ -149,7 +150,9 @@ int UploadCubeTextures() {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         // A missing or non-square picture would make the upload read past its pixels:
         // that texture stays empty instead.
-        const ImageSlot* slot = ImageSlots ? &ImageSlots[CUBE_SLOT_FIRST + i] : nullptr;
+        int number = CUBE_SLOT_FIRST + i;
+        const ImageSlot* slot =
+            ImageSlots && number < SLOT_COUNT ? &ImageSlots[number] : nullptr;
         if (slot == nullptr || slot->pixels == nullptr || slot->width <= 0 ||
             slot->width != slot->height)
             continue;

@@ -1,5 +1,7 @@
 // Window life cycle over the fake platform: every failure message and its clean-up,
 // repeated reopening, the pixel format request, and the window procedure.
+#include <cstdlib>
+
 #include "support/frame_fixture.h"
 
 namespace {
@@ -131,6 +133,21 @@ TEST_F(Window, ScreenSaverIsHeldOffAndOtherEventsGoToTheSystem) {
     WindowProc({EventSource::Window, platform::MSG_MOUSEMOVE, 0});
     EXPECT_EQ(fake.defaultEvents, 2);
     EXPECT_EQ(AppState.quitRequested, 0);
+}
+
+TEST_F(Window, CubeTexturesSkipSlotsBeyondASmallerTable) {
+    // A slot table resized below the cube slots must not be read past its end.
+    ImageSlot* saved = ImageSlots;
+    std::int32_t savedCount = SLOT_COUNT;
+    ImageSlots = nullptr;
+    SLOT_COUNT = 1203;
+    CreateImageSlots();
+    ImageSlots[1202].pixels = static_cast<std::uint8_t*>(std::calloc(3 * 4 * 4, 1));
+    ImageSlots[1202].width = ImageSlots[1202].height = 4;
+    EXPECT_EQ(UploadCubeTextures(), 1);
+    ReleaseImageSlots();
+    ImageSlots = saved;
+    SLOT_COUNT = savedCount;
 }
 
 TEST_F(Window, ClearFrameEmptiesPixelsAndIds) {
