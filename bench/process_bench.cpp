@@ -1,6 +1,8 @@
 // The whole program as a user meets it: start to the first presented frame, and a close
-// request to exit. Starts its own Xvfb and the built program in a temporary folder with a
-// few entries, repeated a number of times; prints the median and spread.
+// request to exit, and the program's resident memory once it shows its first frame.
+// Starts its own Xvfb and the built program in a temporary folder with a few entries,
+// repeated a number of times; prints the median and spread.
+//   ./build/bench/process_bench [runs]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <signal.h>
@@ -11,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -53,6 +56,18 @@ bool FramePresented(Display* display, int width, int height) {
     return lit;
 }
 
+// VmRSS of a process in kB, from /proc/<pid>/status.
+long ResidentKb(pid_t pid) {
+    std::FILE* status = std::fopen(("/proc/" + std::to_string(pid) + "/status").c_str(), "r");
+    if (!status) return -1;
+    char line[256];
+    long kb = -1;
+    while (std::fgets(line, sizeof line, status))
+        if (std::strncmp(line, "VmRSS:", 6) == 0) kb = std::atol(line + 6);
+    std::fclose(status);
+    return kb;
+}
+
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -87,6 +102,7 @@ int main(int argc, char** argv) {
     std::string program = std::string(QUENTARO_BINARY_DIR) + "/quentaro";
 
     std::vector<double> toFrame, toExit;
+    long residentKb = -1;
     for (int run = 0; run < runs; ++run) {
         double start = Now();
         pid_t child = fork();
@@ -102,6 +118,7 @@ int main(int argc, char** argv) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         toFrame.push_back(Now() - start);
+        residentKb = ResidentKb(child);
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = window;
@@ -121,6 +138,7 @@ int main(int argc, char** argv) {
     std::printf("close request to exit:          median %.0f ms (min %.0f, max %.0f)\n",
                 1000 * Median(toExit), 1000 * *std::min_element(toExit.begin(), toExit.end()),
                 1000 * *std::max_element(toExit.begin(), toExit.end()));
+    std::printf("resident memory at the first frame: %ld kB\n", residentKb);
     std::filesystem::remove_all(folder);
     XCloseDisplay(display);
     kill(server, SIGTERM);
