@@ -12,6 +12,7 @@
 #include "shell/frame_buffers.h"
 #include "shell/gl_window.h"
 #include "shell/input_hooks.h"
+#include "shell/main_loop.h"
 #include "shell/overlay.h"
 
 using platform::Sys;
@@ -34,10 +35,6 @@ bool Pressed(int virtualKey) {
 // stops repeating once ',' goes down, and the capture names the two Shift keys apart.
 bool ShiftHeld() {
     return KeyDown(VK_SHIFT) == 1;
-}
-
-int HalfScreen(int size) {
-    return size / 2 - (size % 2 != 0 ? 1 : 0);
 }
 
 void ResetOffsets() {

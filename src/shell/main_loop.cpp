@@ -23,14 +23,13 @@ using platform::Sys;
 
 namespace {
 
-// Half the screen, one less where the screen size is odd.
-int HalfScreen(int size) { return size / 2 - (size % 2 != 0 ? 1 : 0); }
-
 void CopyFolder(char* target, const std::string& folder) {
     std::snprintf(target, FOLDER_CAPACITY, "%s", folder.c_str());
 }
 
 }  // namespace
+
+int HalfScreen(int size) { return size / 2 - (size % 2 != 0 ? 1 : 0); }
 
 int ConnectDisplay() {
     std::string why;

@@ -1,6 +1,8 @@
 // Start-up, the main loop, shutdown and the message pump.
 #pragma once
 
+// The frame size for a screen dimension: half of it, one less where it is odd.
+int HalfScreen(int size);
 // Connects to the display; on failure prints why and returns 0.
 int ConnectDisplay();
 void StartUp();
