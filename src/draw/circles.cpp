@@ -7,8 +7,9 @@
 #include "draw/trig_tables.h"
 
 void DrawCircle(double cx, double cy, double radius, int r, int g, int b) {
-    if (!(radius > 0)) {
-        // No circle to walk: a step of 50/radius would be infinite or walk backwards.
+    if (!(radius > 0) || std::isinf(radius)) {
+        // No circle to walk: a step of 50/radius would be infinite, walk backwards or, for an
+        // infinite radius, be zero and never reach the full turn.
         PutPixel(int(cx), int(cy), r, g, b);
         return;
     }
@@ -25,7 +26,7 @@ namespace {
 
 template <typename Plot>
 void TableCircle(double cx, double cy, double radius, Plot plot) {
-    if (radius < 0) radius = 0;
+    if (!(radius >= 0)) radius = 0;  // also NaN, which no clamp would catch
     if (radius > 9999) radius = 9999;
     if (SinTable == nullptr || CosTable == nullptr) return;
     double step = (1.0 / radius) * 50.0;  // radius 0: one step of infinity, one point

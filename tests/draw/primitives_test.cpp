@@ -114,6 +114,11 @@ TEST_F(Primitives, CircleStartsBelowTheCentreAndNeverLoopsOnBadRadius) {
     UseFrame(200, 200);
     DrawCircle(50, 60, -5, 255, 255, 255);
     EXPECT_EQ(LitPoints(), (Points{{50, 60}}));
+    for (double radius : {HUGE_VAL, std::nan("")}) {
+        UseFrame(200, 200);
+        DrawCircle(50, 60, radius, 255, 255, 255);
+        EXPECT_EQ(LitPoints(), (Points{{50, 60}}));
+    }
 }
 
 TEST_F(Primitives, TableCirclesNeedTheTablesAndMirrorExactly) {
@@ -138,6 +143,11 @@ TEST_F(Primitives, TableCirclesNeedTheTablesAndMirrorExactly) {
     DrawCircleTable(100, 10000, 9999, 255, 255, 255);
     EXPECT_EQ(LitPoints(), clamped);
     EXPECT_FALSE(clamped.empty());
+
+    // A radius that is not a number draws as radius 0: the centre alone.
+    UseFrame(200, 200);
+    DrawCircleTable(40, 50, std::nan(""), 255, 255, 255);
+    EXPECT_EQ(LitPoints(), (Points{{40, 50}}));
 
     UseFrame(200, 200);
     DrawSavedCircleTable(100, 100, 30, 255, 255, 255);
