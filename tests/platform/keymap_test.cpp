@@ -49,6 +49,17 @@ TEST(Keymap, KeypadKeysAreReadAtTheirNumLockLevel) {
     EXPECT_EQ(platform::VirtualKeyOfKey(XK_Home, XK_KP_7), 36);
 }
 
+TEST(Keymap, DigitsOnTheShiftLevelStillMakeTheDigitKey) {
+    // A top row with punctuation first: '&'/'1', e-acute/'2', ..., a-grave/'0'.
+    EXPECT_EQ(platform::VirtualKeyOfKey(XK_ampersand, XK_1), 49);
+    EXPECT_EQ(platform::VirtualKeyOfKey(XK_eacute, XK_2), 50);
+    EXPECT_EQ(platform::VirtualKeyOfKey(XK_agrave, XK_0), 48);
+    // Only digits: other second levels do not lend their code, and a known first level wins.
+    EXPECT_EQ(platform::VirtualKeyOfKey(XK_numbersign, XK_apostrophe), 0);
+    EXPECT_EQ(platform::VirtualKeyOfKey(XK_udiaeresis, XK_Udiaeresis), 0);
+    EXPECT_EQ(platform::VirtualKeyOfKey(XK_comma, XK_5), 188);
+}
+
 TEST(Keymap, AltCombinationsAltAndF10AreSystemKeys) {
     using platform::KeyMessage;
     EXPECT_EQ(KeyMessage(116, true, false), platform::MSG_KEYDOWN);

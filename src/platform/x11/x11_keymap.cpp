@@ -115,7 +115,11 @@ int VirtualKeyFromKeysym(KeySym keysym) {
 
 int VirtualKeyOfKey(KeySym levelZero, KeySym levelOne) {
     if (IsKeypadKey(levelZero) && IsKeypadDigit(levelOne)) return VirtualKeyFromKeysym(levelOne);
-    return VirtualKeyFromKeysym(levelZero);
+    int code = VirtualKeyFromKeysym(levelZero);
+    // Layouts whose top row puts punctuation first and digits on the Shift level: the key is
+    // still that digit's key, as Windows codes it.
+    if (code == 0 && levelOne >= XK_0 && levelOne <= XK_9) return VirtualKeyFromKeysym(levelOne);
+    return code;
 }
 
 unsigned KeyMessage(int virtualKey, bool press, bool altHeld) {

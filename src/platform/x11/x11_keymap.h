@@ -15,7 +15,8 @@ int VirtualKeyFromKeysym(KeySym keysym);
 
 // Virtual-key code of a key from its keysyms at level 0 and at level 1 (the NumLock
 // level of the keypad): keypad digits and the decimal key keep their digit meaning
-// whatever the NumLock state, as the keys are named on the keypad.
+// whatever the NumLock state, as the keys are named on the keypad. A key with no code at
+// level 0 and a digit at level 1 is that digit's key.
 int VirtualKeyOfKey(KeySym levelZero, KeySym levelOne);
 
 // The hook message of a key event: key-downs with Alt held, Alt itself and F10 are
