@@ -130,6 +130,9 @@ TEST_F(InputDisplay, KeyDownsAndRightPressesOfAnotherFocusedWindowAreRecorded) {
     EXPECT_EQ(PassesWith("k116"), 0) << Report();
     EXPECT_EQ(PassesWith("k164"), 0) << Report();
     EXPECT_EQ(FocusedWindow(), other);
+    // Each press above reached exactly one pass: none lost, none delivered twice.
+    for (const char* once : {"k65", "k66", "k161", "r", "k81"})
+        EXPECT_EQ(PassesWith(once), 1) << once << "\n" << Report();
 
     // Escape typed into the other window ends the program, which stops its capture cleanly.
     TapKey(x, XK_Escape);
