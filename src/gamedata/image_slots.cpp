@@ -16,6 +16,10 @@ ImageSlot* ImageSlots = nullptr;
 
 namespace {
 
+// Entries of the current table: SLOT_COUNT when it was made. A setting changed afterwards
+// (before a second start-up) must not make release or loading step past the table.
+std::int32_t tableSlots = 0;
+
 constexpr int HEADER_BYTES = 54;
 // Far above any picture of the game; a header claiming more is taken as malformed.
 constexpr std::int32_t MAX_SIDE = 32768;
@@ -69,17 +73,19 @@ bool ReadRows(std::FILE* file, std::uint8_t* pixels, int width, int height) {
 
 void CreateImageSlots() {
     ImageSlots = CreateTableOf<ImageSlot>("picture slots", SLOT_COUNT);
+    tableSlots = SLOT_COUNT;
 }
 
 void ReleaseImageSlots() {
     if (ImageSlots == nullptr) return;
-    for (std::int32_t i = 0; i < SLOT_COUNT; ++i) std::free(ImageSlots[i].pixels);
+    for (std::int32_t i = 0; i < tableSlots; ++i) std::free(ImageSlots[i].pixels);
     std::free(ImageSlots);
     ImageSlots = nullptr;
+    tableSlots = 0;
 }
 
 bool LoadBitmap(const char* path, int slot) {
-    if (ImageSlots == nullptr || slot < 0 || slot >= SLOT_COUNT) return false;
+    if (ImageSlots == nullptr || slot < 0 || slot >= tableSlots) return false;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
     if (!file) return false;
     unsigned char raw[HEADER_BYTES];

@@ -13,7 +13,9 @@ struct ImageSlot {
 
 extern ImageSlot* ImageSlots;  // SLOT_COUNT entries once InitGameData has run
 
-void CreateImageSlots();   // SLOT_COUNT empty slots
+// SLOT_COUNT empty slots. Whatever replaces the table makes the new one here, so that
+// release and loading know its size even if SLOT_COUNT changes afterwards.
+void CreateImageSlots();
 void ReleaseImageSlots();  // every slot's pixels, then the table
 
 // Reads a 24-bit uncompressed BMP into `slot` as R, G, B bytes without row padding.

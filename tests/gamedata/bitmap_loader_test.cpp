@@ -140,6 +140,22 @@ TEST_F(BitmapLoader, MissingFileIsNotCreatedAndBadSlotsAreRefused) {
     EXPECT_TRUE(LoadBitmap(good.c_str(), SLOT_COUNT - 1));
 }
 
+TEST_F(BitmapLoader, ASlotCountChangedAfterCreationNeverReachesPastTheTable) {
+    // A tool raising the setting before a second start-up: the old table still has its own
+    // size until it is released (the address checker sees any step past it).
+    std::string good = Make("a.bmp", {});
+    const std::int32_t made = SLOT_COUNT;
+    SLOT_COUNT = made + 50;
+    EXPECT_FALSE(LoadBitmap(good.c_str(), made));
+    EXPECT_TRUE(LoadBitmap(good.c_str(), made - 1));
+    ReleaseImageSlots();
+    SLOT_COUNT = made - 50;
+    CreateImageSlots();
+    SLOT_COUNT = made;
+    EXPECT_FALSE(LoadBitmap(good.c_str(), made - 50));
+    EXPECT_TRUE(LoadBitmap(good.c_str(), made - 51));
+}
+
 TEST(PicturePaths, UseThisSystemsSeparator) {
     const char s = platform::PathSeparator();
     EXPECT_EQ(PicturePath("bmp_land", "plain"),
