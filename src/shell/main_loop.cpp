@@ -39,8 +39,8 @@ int ConnectDisplay() {
 }
 
 void StartUp() {
-    // The working directory is read at most 260 characters long, as the original system did;
-    // a longer one is kept whole rather than cut into a folder that does not exist.
+    // The working directory is kept whole: cut at the old 260-character limit it would
+    // name a folder that does not exist.
     std::string folder = platform::CurrentFolder();
     CopyFolder(AppState.startFolder, folder);
     CopyFolder(AppState.browseFolder, folder);

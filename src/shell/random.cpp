@@ -1,5 +1,5 @@
 // A linear congruential generator with the constants of the Windows C library, so every
-// build on every system produces the sequence the program's original platform gave.
+// build on every system produces the sequence a Windows build gives.
 #include "shell/random.h"
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 
 TEST(Random, SameSequenceForASeedInFifteenBits) {
     SeedRandom(1);
-    // The first values for seed 1 on the original platform.
+    // The first values for seed 1 in a Windows build.
     EXPECT_EQ(Random(), 41);
     EXPECT_EQ(Random(), 18467);
     EXPECT_EQ(Random(), 6334);
