@@ -1,6 +1,7 @@
 // Reading a picture file and handing it to the decoder its first bytes call for. The
 // browser's image loader is the caller; it never learns which decoder ran.
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "platform/picture_codecs.h"
@@ -13,6 +14,9 @@ namespace {
 // Reads the whole file, refusing one larger than any picture of `maxPixels` could be:
 // 4 bytes a pixel plus room for headers and a palette.
 bool ReadWholeFile(const char* path, long long maxPixels, std::vector<std::uint8_t>& bytes) {
+    // Only plain files: opening a pipe or a device named like a picture could wait forever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return false;
     bool ok = std::fseek(file, 0, SEEK_END) == 0;
