@@ -2,6 +2,7 @@
 // browser's image loader is the caller; it never learns which decoder ran.
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <vector>
 
 #include "platform/picture_codecs.h"
@@ -30,14 +31,21 @@ bool ReadWholeFile(const char* path, long long maxPixels, std::vector<std::uint8
     return ok;
 }
 
+// A picture near the size limit needs hundreds of megabytes for the file and its pixels;
+// running short of memory is one more failed decode, never the end of the program (the
+// thumbnail page decodes on helper threads, where an escaping exception would end it).
 bool Decode(const char* path, long long maxPixels, int minLongSide, Picture& out) {
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, maxPixels, bytes) || bytes.size() < 4) return false;
-    if (bytes[0] == 'B' && bytes[1] == 'M')
-        return DecodeBmp(bytes.data(), bytes.size(), maxPixels, out);
-    if (bytes[0] == 0xFF && bytes[1] == 0xD8)
-        return DecodeJpeg(bytes.data(), bytes.size(), maxPixels, minLongSide, out);
-    return false;
+    try {
+        std::vector<std::uint8_t> bytes;
+        if (!ReadWholeFile(path, maxPixels, bytes) || bytes.size() < 4) return false;
+        if (bytes[0] == 'B' && bytes[1] == 'M')
+            return DecodeBmp(bytes.data(), bytes.size(), maxPixels, out);
+        if (bytes[0] == 0xFF && bytes[1] == 0xD8)
+            return DecodeJpeg(bytes.data(), bytes.size(), maxPixels, minLongSide, out);
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 }  // namespace
