@@ -24,8 +24,9 @@ void PressThumbnail(int n) {
     platform::SetCurrentFolder(AppState.startFolder);
     AppState.imageShown = 0;
     if (Loader.supported == 1) {
-        platform::SetCurrentFolder(AppState.browseFolder);
-        FullViewBlank = Loader.Load(name, LoaderInfo) == 1 ? 0 : 1;
+        // Outside the browse folder the name would find another file of the same name.
+        bool inFolder = platform::SetCurrentFolder(AppState.browseFolder);
+        FullViewBlank = inFolder && Loader.Load(name, LoaderInfo) == 1 ? 0 : 1;
         platform::SetCurrentFolder(AppState.startFolder);
         AppState.imageShown = 1;
         Loader.panFactor = 3;

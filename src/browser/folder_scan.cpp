@@ -15,6 +15,10 @@ void AllocateEntryTable() {
     EntryTable.names =
         static_cast<char(*)[ENTRY_NAME_SIZE]>(std::calloc(MAX_ENTRIES, ENTRY_NAME_SIZE));
     EntryTable.kinds = static_cast<int*>(std::calloc(MAX_ENTRIES, sizeof(int)));
+    if (EntryTable.names == nullptr || EntryTable.kinds == nullptr) {
+        std::fprintf(stderr, "quentaro: cannot allocate the entry table\n");
+        std::exit(1);
+    }
 }
 
 // A folder that cannot be listed gives an empty table; names past the count stay but are

@@ -42,7 +42,10 @@ void TextureLoader::SetColourKey(std::uint8_t on, std::uint8_t r, std::uint8_t g
 
 std::string PicturePath(const char* name) {
     if (std::strstr(name, "http://") != nullptr) return name;
-    return platform::CurrentFolder() + platform::PathSeparator() + name;
+    std::string folder = platform::CurrentFolder();
+    // A current folder that cannot be read (removed meanwhile) must not put the name at the root.
+    if (folder.empty()) return name;
+    return folder + platform::PathSeparator() + name;
 }
 
 namespace {

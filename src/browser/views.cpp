@@ -124,16 +124,18 @@ void DecodePage(std::vector<PageDecode>& decodes, int minLongSide) {
     for (std::thread& helper : helpers) helper.join();
 }
 
-// Leaves the ImageStore and the record as loading every cell in turn would: the last
-// picture that decoded, at full size, with the record classifying the page's last cell.
+// Leaves the loader, the ImageStore and the record as loading every cell in turn would: the
+// last picture that decoded, at full size, with the record classifying the page's last cell,
+// and every decode of the page counted.
 void LeaveLastPictureInStore(std::vector<PageDecode>& decodes, int last) {
+    int earlier = -1;
+    for (const PageDecode& d : decodes) earlier += d.ok ? 1 : 0;
     for (auto d = decodes.rbegin(); d != decodes.rend(); ++d) {
         if (!d->ok) continue;
         const char* name = EntryTable.names[d->entry];
-        if (d->fullSize)
-            LoadDecoded(name, d->picture, LoaderInfo);
-        else
-            Loader.Load(name, LoaderInfo);
+        int stored =
+            d->fullSize ? LoadDecoded(name, d->picture, LoaderInfo) : Loader.Load(name, LoaderInfo);
+        if (stored == 1) Loader.loadCount += earlier;
         Loader.Probe(EntryTable.names[last], LoaderInfo);
         return;
     }

@@ -190,6 +190,19 @@ TEST_F(BrowseTest, ThumbnailPressOpensTheFullView) {
     EXPECT_EQ(FullViewBlank, 1);
     DrawFullView();
     EXPECT_EQ(LitCount(), 0);
+
+    // The browse folder vanished after the page was drawn: the start folder's file of the
+    // same name is not opened in its place.
+    TempFolder start;
+    start.Write("a.bmp", Bmp24(5, 5, [](int, int) { return Rgb8{9, 9, 9}; }));
+    std::snprintf(AppState.startFolder, FOLDER_CAPACITY, "%s", start.Path().c_str());
+    std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", (folder / "gone").c_str());
+    AppState.fullViewOn = 0;
+    int loads = Loader.loadCount;
+    Press(PICK_THUMBNAIL_BASE + Find("a.bmp"));
+    EXPECT_EQ(AppState.fullViewOn, 1);
+    EXPECT_EQ(FullViewBlank, 1);
+    EXPECT_EQ(Loader.loadCount, loads);
 }
 
 }  // namespace

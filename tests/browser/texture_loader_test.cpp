@@ -136,6 +136,11 @@ TEST_F(LoaderTest, PathsKeepTheirFullLength) {
     EXPECT_EQ(PicturePath((name + ".bmp").c_str()),
               platform::CurrentFolder() + "/" + name + ".bmp");
     EXPECT_EQ(PicturePath("http://host/a.jpg"), "http://host/a.jpg");
+    // A current folder removed from under us leaves the name relative, not under the root.
+    folder.MakeFolder("doomed");
+    ASSERT_TRUE(platform::SetCurrentFolder((folder / "doomed").c_str()));
+    std::filesystem::remove(folder / "doomed");
+    EXPECT_EQ(PicturePath("p.bmp"), "p.bmp");
     // A folder path longer than 260 characters still reaches its file.
     std::string deep = folder.Path();
     for (int i = 0; i < 3; ++i) {

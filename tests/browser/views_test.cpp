@@ -156,6 +156,7 @@ TEST_F(ViewTest, ThumbnailPageCellsSamplingAndPickIds) {
         folder.Write("d" + std::to_string(100 + i) + ".bmp", Bmp24(8, 8, pattern));
     AppState.thumbnailRedraw = 1;
     AppState.selectedEntry = 9;
+    int loads = Loader.loadCount;
     DrawThumbnailPage();
     EXPECT_EQ(AppState.thumbnailRedraw, 0);
     EXPECT_EQ(AppState.selectedEntry, 1);
@@ -198,6 +199,7 @@ TEST_F(ViewTest, ThumbnailPageCellsSamplingAndPickIds) {
     // The store ends holding the page's last picture, classified as the last cell.
     EXPECT_EQ(LoaderInfo.width, 8);
     EXPECT_EQ(LoaderInfo.typeCode, 1);
+    EXPECT_EQ(Loader.loadCount, loads + 14);  // every picture that decoded counts once
     EXPECT_EQ(AppState.imageShown, 1);
     EXPECT_EQ(Loader.panFactor, 3);
     EXPECT_STREQ(platform::CurrentFolder().c_str(), AppState.startFolder);

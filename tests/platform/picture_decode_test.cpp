@@ -1,6 +1,12 @@
 // The platform's picture decoders: every BMP variant against known pixels, JPEG at full and
 // reduced size, and files that lie, are cut short or are too large.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
 
 #include "support/picture_files.h"
 
@@ -254,6 +260,21 @@ TEST(JpegDecode, RefusesCutAndOversizedFiles) {
     folder.Write("text.jpg", {'h', 'e', 'l', 'l', 'o'});
     EXPECT_FALSE(platform::DecodePictureFile((folder / "text.jpg").c_str(), 100000000, p));
     EXPECT_EQ(p.width, 77);
+}
+
+TEST(PictureFile, PipeNamedLikeAPictureIsRefusedWithoutWaitingForAWriter) {
+    TempFolder folder;
+    std::string path = folder / "pipe.jpg";
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    auto decode = std::async(std::launch::async, [&] {
+        Picture p;
+        return platform::DecodePictureReduced(path.c_str(), 100000000, 8, p);
+    });
+    if (decode.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+        close(open(path.c_str(), O_WRONLY));  // lets the blocked reader go so the test ends
+        FAIL() << "the decoder waits for someone to write into a pipe";
+    }
+    EXPECT_FALSE(decode.get());
 }
 
 }  // namespace
