@@ -114,6 +114,18 @@ TEST_F(WindowDisplay, TwoResolutionSwitchesInARowLeaveOneWindow) {
     EXPECT_EQ(program.Wait(20), 0) << ReadFile(folder + "/log.txt");
 }
 
+TEST_F(WindowDisplay, ACloseRequestMadeWhileAMessageWaitsIsKept) {
+    Process probe(BinaryDir() + "/tests/quentaro_dialog_probe", {}, folder, folder + "/log.txt");
+    FoundWindow window = WaitForWindow("GAME");
+    FoundWindow box = WaitForWindow("PROBE");
+    ASSERT_NE(box.window, 0u) << ReadFile(folder + "/log.txt");
+    Display* x = server.display();
+    ASSERT_TRUE(WaitFor([&] { return FocusedWindow(x) == box.window; }, 10));
+    SendCloseRequest(x, window.window);
+    TapKey(x, XK_Return);
+    EXPECT_EQ(probe.Wait(20), 0) << ReadFile(folder + "/log.txt");
+}
+
 TEST(NoDisplay, ProgramSaysWhyAndExitsWithOne) {
     std::string folder = MakeTempFolder();
     std::string saved = getenv("DISPLAY") ? getenv("DISPLAY") : "";
