@@ -1,4 +1,5 @@
 // The real program on a real X server: its window, what it shows, how it ends.
+#include <X11/keysym.h>
 #include <gtest/gtest.h>
 
 #include "display/harness.h"
@@ -65,6 +66,64 @@ TEST_F(WindowDisplay, FramePixelsAppearBottomLeftUpAtZoomTwo) {
 
     SendCloseRequest(server.display(), window.window);
     EXPECT_EQ(program.Wait(20), 0);
+}
+
+// Windows named `title` anywhere in the tree, mapped or not: a window left behind by a
+// rebuild counts here even when it is no longer shown.
+int CountNamed(Display* display, Window window, const char* title) {
+    int count = 0;
+    char* name = nullptr;
+    if (XFetchName(display, window, &name) && name) {
+        count += std::string(name) == title;
+        XFree(name);
+    }
+    Window root, parent, *children = nullptr;
+    unsigned n = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &n)) {
+        for (unsigned i = 0; i < n; ++i) count += CountNamed(display, children[i], title);
+        if (children) XFree(children);
+    }
+    return count;
+}
+
+TEST_F(WindowDisplay, TwoResolutionSwitchesInARowLeaveOneWindow) {
+    Process program(ProgramPath(), {}, folder, folder + "/log.txt");
+    ASSERT_NE(WaitForWindow("GAME").window, 0u) << ReadFile(folder + "/log.txt");
+    Display* x = server.display();
+    auto shown = [&](int width, int height) {
+        return WaitFor(
+            [&] {
+                auto found = FindWindows(x, "GAME");
+                return found.size() == 1 && found[0].width == width && found[0].height == height;
+            },
+            30);
+    };
+    // The overlay's title on screen: the loop runs and its keys are captured.
+    ASSERT_TRUE(WaitFor(
+        [&] { return FindColour(Grab(x, 0, 0, 200, 40), 0xFFFF00, 0, 0, 200, 40).count > 0; }, 30));
+    TapKey(x, XK_F6);
+    ASSERT_TRUE(shown(1280, 960)) << ReadFile(folder + "/log.txt");
+    TapKey(x, XK_F5);
+    ASSERT_TRUE(shown(1920, 1080)) << ReadFile(folder + "/log.txt");
+    EXPECT_EQ(CountNamed(x, DefaultRootWindow(x), "GAME"), 1);
+    // Nothing went wrong on the way: no message was shown.
+    EXPECT_EQ(ReadFile(folder + "/log.txt").find("ERROR"), std::string::npos)
+        << ReadFile(folder + "/log.txt");
+
+    SendCloseRequest(x, FindWindows(x, "GAME").front().window);
+    EXPECT_EQ(program.Wait(20), 0) << ReadFile(folder + "/log.txt");
+}
+
+TEST_F(WindowDisplay, ACloseRequestMadeWhileAMessageWaitsIsKept) {
+    Process probe(BinaryDir() + "/tests/quentaro_dialog_probe", {}, folder, folder + "/log.txt");
+    FoundWindow window = WaitForWindow("GAME");
+    FoundWindow box = WaitForWindow("PROBE");
+    ASSERT_NE(box.window, 0u) << ReadFile(folder + "/log.txt");
+    Display* x = server.display();
+    ASSERT_TRUE(WaitFor([&] { return FocusedWindow(x) == box.window; }, 10));
+    SendCloseRequest(x, window.window);
+    TapKey(x, XK_Return);
+    EXPECT_EQ(probe.Wait(20), 0) << ReadFile(folder + "/log.txt");
 }
 
 TEST(NoDisplay, ProgramSaysWhyAndExitsWithOne) {

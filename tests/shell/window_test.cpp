@@ -115,6 +115,45 @@ TEST_F(Window, ReopeningTwiceLeavesOneClassAndOneWindow) {
               std::vector<std::string>{"SHUTDOWN ERROR: Could Not Unregister Class."});
 }
 
+TEST_F(Window, CloseUndoesInReverseAndReportsEachFailedStepInThatOrder) {
+    using platform::MessageIcon;
+    fake.displayModeOffered = true;
+    ASSERT_EQ(OpenGlWindow("GAME", 640, 480, 16, true), 1);
+    for (auto at : {FakePlatform::RELEASE_CONTEXT, FakePlatform::DELETE_CONTEXT,
+                    FakePlatform::RELEASE_DEVICE_CONTEXT, FakePlatform::DESTROY_WINDOW,
+                    FakePlatform::UNREGISTER_CLASS})
+        fake.failStep[at] = true;
+    fake.calls.clear();
+    fake.cursorShown = false;
+    CloseGlWindow();
+    EXPECT_EQ(fake.calls, (std::vector<std::string>{"RestoreDisplayMode", "ReleaseGlContext",
+                                                    "DeleteGlContext", "ReleaseDeviceContext",
+                                                    "DestroyMainWindow", "UnregisterWindowClass"}));
+    EXPECT_TRUE(fake.cursorShown);
+    EXPECT_EQ(fake.messages, (std::vector<std::string>{
+                                 "SHUTDOWN ERROR: Release Of DC And RC Failed.",
+                                 "SHUTDOWN ERROR: Release Rendering Context Failed.",
+                                 "SHUTDOWN ERROR: Release Device Context Failed.",
+                                 "SHUTDOWN ERROR: Could Not Release hWnd.",
+                                 "SHUTDOWN ERROR: Could Not Unregister Class.",
+                             }));
+    EXPECT_EQ(fake.icons, std::vector<MessageIcon>(5, MessageIcon::Information));
+    FullscreenFlag = false;
+}
+
+TEST_F(Window, OpeningMessagesCarryTheirIcons) {
+    using platform::MessageIcon;
+    fake.failStep[FakePlatform::MAKE_CURRENT] = true;
+    EXPECT_EQ(OpenGlWindow("GAME", 640, 480, 16, false), 0);
+    FakePlatform refused;
+    refused.answerYes = false;
+    EXPECT_EQ(OpenGlWindow("GAME", 640, 480, 16, true), 0);
+    EXPECT_EQ(fake.icons, std::vector<MessageIcon>{MessageIcon::Exclamation});
+    EXPECT_EQ(refused.icons,
+              (std::vector<MessageIcon>{MessageIcon::Exclamation, MessageIcon::Stop}));
+    FullscreenFlag = false;
+}
+
 TEST_F(Window, CloseRequestSetsQuitAndKeepsTheWindow) {
     ASSERT_EQ(OpenMainWindow(), 1);
     EXPECT_EQ(WindowProc({platform::EventSource::Window, platform::MSG_CLOSE, 0}), 0);
@@ -125,8 +164,10 @@ TEST_F(Window, CloseRequestSetsQuitAndKeepsTheWindow) {
 
 TEST_F(Window, ScreenSaverIsHeldOffAndOtherEventsGoToTheSystem) {
     using platform::EventSource;
-    EXPECT_EQ(WindowProc({EventSource::Window, platform::MSG_SYSCOMMAND, platform::SC_SCREEN_SAVE}), 0);
-    EXPECT_EQ(WindowProc({EventSource::Window, platform::MSG_SYSCOMMAND, platform::SC_MONITOR_POWER}), 0);
+    EXPECT_EQ(WindowProc({EventSource::Window, platform::MSG_SYSCOMMAND, platform::SC_SCREEN_SAVE}),
+              0);
+    EXPECT_EQ(
+        WindowProc({EventSource::Window, platform::MSG_SYSCOMMAND, platform::SC_MONITOR_POWER}), 0);
     EXPECT_EQ(WindowProc({EventSource::Window, platform::MSG_ACTIVATE, 1}), 0);
     EXPECT_EQ(fake.defaultEvents, 0);
     WindowProc({EventSource::Window, platform::MSG_SYSCOMMAND, 0xF020});
@@ -158,4 +199,4 @@ TEST_F(Window, ClearFrameEmptiesPixelsAndIds) {
     EXPECT_EQ(PickBuffer[3 * AppState.frameWidth + 3], 0);
 }
 
-} // namespace
+}  // namespace

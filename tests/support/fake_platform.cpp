@@ -10,7 +10,7 @@ bool FakePlatform::RegisterWindowClass() {
 
 bool FakePlatform::UnregisterWindowClass() {
     calls.push_back("UnregisterWindowClass");
-    if (classes == 0) return false;
+    if (classes == 0 || failStep[UNREGISTER_CLASS]) return false;
     --classes;
     return true;
 }
@@ -37,14 +37,14 @@ bool FakePlatform::CreateGlContext() {
 
 bool FakePlatform::DeleteGlContext() {
     calls.push_back("DeleteGlContext");
-    --contexts;
-    return true;
+    --contexts;  // forgotten whatever the outcome
+    return !failStep[DELETE_CONTEXT];
 }
 
 bool FakePlatform::DestroyMainWindow() {
     calls.push_back("DestroyMainWindow");
     --windows;
-    return true;
+    return !failStep[DESTROY_WINDOW];
 }
 
 void FakePlatform::MoveMainWindow(int x, int y, int width, int height) {

@@ -21,21 +21,35 @@ struct FakePlatform : platform::Platform {
 
     // What happened.
     std::vector<int> pauses;
-    std::vector<std::string> messages;  // "caption: text"
-    std::vector<std::string> started;   // "file|parameters"
+    std::vector<std::string> messages;         // "caption: text"
+    std::vector<platform::MessageIcon> icons;  // one per message, in the same order
+    std::vector<std::string> started;          // "file|parameters"
     std::vector<std::string> openedFolders;
     struct Move {
         platform::WindowHandle window;
         int x, y, width, height;
     };
     std::vector<Move> moves;
-    std::vector<std::string> calls;     // every display step, in order
+    std::vector<std::string> calls;  // every display step, in order
     int classes = 0, windows = 0, contexts = 0, swaps = 0, defaultEvents = 0;
     bool cursorShown = true;
     platform::WindowRect rect;
 
-    enum FailAt { CREATE_WINDOW, DEVICE_CONTEXT, CHOOSE_FORMAT, SET_FORMAT, CREATE_CONTEXT,
-                  MAKE_CURRENT, REGISTER_CLASS, DISPLAY_MODE };
+    enum FailAt {
+        CREATE_WINDOW,
+        DEVICE_CONTEXT,
+        CHOOSE_FORMAT,
+        SET_FORMAT,
+        CREATE_CONTEXT,
+        MAKE_CURRENT,
+        REGISTER_CLASS,
+        DISPLAY_MODE,
+        RELEASE_CONTEXT,
+        DELETE_CONTEXT,
+        RELEASE_DEVICE_CONTEXT,
+        DESTROY_WINDOW,
+        UNREGISTER_CLASS
+    };
 
     FakePlatform() { platform::SetSys(this); }
     ~FakePlatform() override { platform::SetSys(nullptr); }
@@ -63,10 +77,12 @@ struct FakePlatform : platform::Platform {
     bool MakeGlContextCurrent() override { return Step("MakeGlContextCurrent", MAKE_CURRENT); }
     void ShowAndFocusMainWindow() override { calls.push_back("ShowAndFocusMainWindow"); }
     bool HasGlContext() override { return contexts > 0; }
-    bool ReleaseGlContext() override { calls.push_back("ReleaseGlContext"); return true; }
+    bool ReleaseGlContext() override { return Step("ReleaseGlContext", RELEASE_CONTEXT); }
     bool DeleteGlContext() override;
     bool HasDeviceContext() override { return windows > 0; }
-    bool ReleaseDeviceContext() override { calls.push_back("ReleaseDeviceContext"); return true; }
+    bool ReleaseDeviceContext() override {
+        return Step("ReleaseDeviceContext", RELEASE_DEVICE_CONTEXT);
+    }
     bool HasMainWindow() override { return windows > 0; }
     bool DestroyMainWindow() override;
     void SwapBuffers() override { ++swaps; }
@@ -87,11 +103,13 @@ struct FakePlatform : platform::Platform {
         y = cursorY;
     }
 
-    void ShowMessage(const char* text, const char* caption, platform::MessageIcon) override {
+    void ShowMessage(const char* text, const char* caption, platform::MessageIcon icon) override {
         messages.push_back(std::string(caption) + ": " + text);
+        icons.push_back(icon);
     }
-    bool AskYesNo(const char* text, const char* caption, platform::MessageIcon) override {
+    bool AskYesNo(const char* text, const char* caption, platform::MessageIcon icon) override {
         messages.push_back(std::string(caption) + "? " + text);
+        icons.push_back(icon);
         return answerYes;
     }
 

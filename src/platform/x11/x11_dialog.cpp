@@ -33,6 +33,10 @@ std::vector<std::string> SplitLines(const char* text) {
     return lines;
 }
 
+Bool ForWindow(Display*, XEvent* event, XPointer window) {
+    return event->xany.window == *reinterpret_cast<Window*>(window);
+}
+
 }  // namespace
 
 int RunDialog(Display* display, const char* text, const char* caption,
@@ -86,9 +90,10 @@ int RunDialog(Display* display, const char* text, const char* caption,
     int chosen = -1;
     bool focusGiven = false;
     while (chosen < 0) {
+        // Events of other windows stay queued: a close request made meanwhile is still
+        // seen by the main loop once the box is answered.
         XEvent event;
-        XNextEvent(display, &event);
-        if (event.xany.window != window) continue;  // other windows wait for the answer
+        XIfEvent(display, &event, ForWindow, reinterpret_cast<XPointer>(&window));
         switch (event.type) {
         case Expose:
             if (!focusGiven) {

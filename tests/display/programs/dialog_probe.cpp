@@ -1,0 +1,16 @@
+// Opens the program's window, then a message box; what reached the window while the
+// box waited for its answer is pumped afterwards. Exits 0 when a close request sent
+// to the window during the box was kept and seen.
+#include "quentaro.h"
+
+int main() {
+    if (!ConnectDisplay()) return 1;
+    ResizeFrame(320, 240);
+    AppState.pixelScale = 1;
+    if (!OpenMainWindow()) return 2;
+    platform::Sys().ShowMessage("Waiting for an answer.", "PROBE",
+                                platform::MessageIcon::Information);
+    while (PumpMessages()) {
+    }
+    return AppState.quitRequested == 1 ? 0 : 3;
+}
