@@ -4,6 +4,7 @@
 #include "browser/texture_loader.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -154,5 +155,11 @@ void TextureLoader::StorePixels(const ImageInfo& info, const std::uint8_t* sourc
 // is written to ever take memory.
 void AllocateImageStore() {
     if (ImageStore) return;  // once per process
+    // calloc maps fresh zero pages: the block costs memory only where a picture is written.
     ImageStore = static_cast<std::uint8_t*>(std::calloc(IMAGE_STORE_BYTES, 1));
+    if (ImageStore == nullptr) {
+        std::fprintf(stderr, "quentaro: cannot allocate the %lld-byte image store\n",
+                     IMAGE_STORE_BYTES);
+        std::exit(1);
+    }
 }

@@ -190,7 +190,14 @@ bool X11Platform::CreateMainWindow(const char* title, int x, int y, int width, i
     state.window = XCreateWindow(display, root, x, y, unsigned(width), unsigned(height), 0,
                                  depth, InputOutput, visual,
                                  CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &set);
-    if (state.window == 0) return false;
+    if (state.window == 0) {
+        XFreeColormap(display, state.colormap);
+        if (state.visual) XFree(state.visual);
+        state.colormap = 0;
+        state.visual = nullptr;
+        state.visualMatches = false;
+        return false;
+    }
 
     XStoreName(display, state.window, title);
     Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
