@@ -24,8 +24,7 @@ void DrawCircle(double cx, double cy, double radius, int r, int g, int b) {
 
 namespace {
 
-template <typename Plot>
-void TableCircle(double cx, double cy, double radius, Plot plot) {
+template <typename Plot> void TableCircle(double cx, double cy, double radius, Plot plot) {
     if (!(radius >= 0)) radius = 0;  // also NaN, which no clamp would catch
     if (radius > 9999) radius = 9999;
     if (SinTable == nullptr || CosTable == nullptr) return;

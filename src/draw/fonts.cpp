@@ -9,11 +9,11 @@
 
 namespace {
 
-constexpr int SMALL_ROWS = 9; // picture rows of a MainFont or NarrowFont glyph
+constexpr int SMALL_ROWS = 9;  // picture rows of a MainFont or NarrowFont glyph
 constexpr int LARGE_ROWS = 12;
-constexpr std::size_t SMALL_LENGTH = 88;  // 11 rows of 8
-constexpr std::size_t BLANK_LENGTH = 80;  // the shared blank glyph stops after row 9
-constexpr std::size_t LARGE_LENGTH = 130; // 13 rows of 10
+constexpr std::size_t SMALL_LENGTH = 88;   // 11 rows of 8
+constexpr std::size_t BLANK_LENGTH = 80;   // the shared blank glyph stops after row 9
+constexpr std::size_t LARGE_LENGTH = 130;  // 13 rows of 10
 
 struct SmallRows {
     int code;
@@ -32,8 +32,7 @@ using LargeText = std::array<char, LARGE_LENGTH + 1>;
 // Row 0 carries the width digit; row 10 is never drawn and stays clear.
 constexpr SmallText ExpandSmall(int width, const std::uint8_t (&rows)[SMALL_ROWS]) {
     SmallText text{};
-    for (std::size_t k = 0; k < SMALL_LENGTH; ++k)
-        text[k] = '0';
+    for (std::size_t k = 0; k < SMALL_LENGTH; ++k) text[k] = '0';
     text[0] = char('0' + width);
     for (int i = 1; i <= SMALL_ROWS; ++i)
         for (int j = 0; j < 8; ++j)
@@ -44,8 +43,7 @@ constexpr SmallText ExpandSmall(int width, const std::uint8_t (&rows)[SMALL_ROWS
 // Row 0 and columns 8 and 9 are never drawn and stay clear.
 constexpr LargeText ExpandLarge(const std::uint8_t (&rows)[LARGE_ROWS]) {
     LargeText text{};
-    for (std::size_t k = 0; k < LARGE_LENGTH; ++k)
-        text[k] = '0';
+    for (std::size_t k = 0; k < LARGE_LENGTH; ++k) text[k] = '0';
     for (int i = 1; i <= LARGE_ROWS; ++i)
         for (int j = 0; j < 8; ++j)
             if (rows[i - 1] & (0x80 >> j)) text[10 * i + j] = '1';
@@ -55,16 +53,14 @@ constexpr LargeText ExpandLarge(const std::uint8_t (&rows)[LARGE_ROWS]) {
 template <std::size_t N>
 constexpr std::array<SmallText, N> ExpandAll(const SmallRows (&glyphs)[N]) {
     std::array<SmallText, N> texts{};
-    for (std::size_t k = 0; k < N; ++k)
-        texts[k] = ExpandSmall(glyphs[k].width, glyphs[k].rows);
+    for (std::size_t k = 0; k < N; ++k) texts[k] = ExpandSmall(glyphs[k].width, glyphs[k].rows);
     return texts;
 }
 
 template <std::size_t N>
 constexpr std::array<LargeText, N> ExpandAll(const LargeRows (&glyphs)[N]) {
     std::array<LargeText, N> texts{};
-    for (std::size_t k = 0; k < N; ++k)
-        texts[k] = ExpandLarge(glyphs[k].rows);
+    for (std::size_t k = 0; k < N; ++k) texts[k] = ExpandLarge(glyphs[k].rows);
     return texts;
 }
 
@@ -307,8 +303,7 @@ constexpr LargeText LARGE_BOX = ExpandLarge(LARGE_BOX_ROWS);
 
 constexpr std::array<char, BLANK_LENGTH + 1> MakeBlank() {
     std::array<char, BLANK_LENGTH + 1> text{};
-    for (std::size_t k = 0; k < BLANK_LENGTH; ++k)
-        text[k] = '0';
+    for (std::size_t k = 0; k < BLANK_LENGTH; ++k) text[k] = '0';
     text[0] = '2';
     return text;
 }
@@ -341,15 +336,14 @@ constexpr const char* FindSmall(const SmallRows (&glyphs)[N], const std::array<S
 
 constexpr std::array<const char*, MAIN_FONT_SIZE> BuildMainFont() {
     std::array<const char*, MAIN_FONT_SIZE> table{};
-    for (const char*& entry : table)
-        entry = BLANK.data();
+    for (const char*& entry : table) entry = BLANK.data();
     for (std::size_t k = 0; k < MAIN_TEXTS.size(); ++k)
         table[MAIN_ROWS[k].code] = MAIN_TEXTS[k].data();
     table['`'] = PLACEHOLDER;
     return table;
 }
 
-} // namespace
+}  // namespace
 
 constexpr std::array<const char*, MAIN_FONT_SIZE> MainFont = BuildMainFont();
 
@@ -383,7 +377,7 @@ constexpr std::array<const char*, LARGE_FONT_SIZE> BuildLargeFont() {
     return table;
 }
 
-} // namespace
+}  // namespace
 
 constexpr std::array<const char*, NARROW_FONT_SIZE> NarrowFont = BuildNarrowFont();
 constexpr std::array<const char*, LARGE_FONT_SIZE> LargeFont = BuildLargeFont();
@@ -404,8 +398,7 @@ constexpr bool IsLargeGlyph(const char* entry) {
 template <std::size_t N, typename Check>
 constexpr std::array<bool, N> Drawable(const std::array<const char*, N>& table, Check check) {
     std::array<bool, N> drawable{};
-    for (std::size_t code = 0; code < N; ++code)
-        drawable[code] = check(table[code]);
+    for (std::size_t code = 0; code < N; ++code) drawable[code] = check(table[code]);
     return drawable;
 }
 
@@ -420,7 +413,7 @@ const char* Lookup(const std::array<const char*, N>& table, const std::array<boo
     return table[std::size_t(code)];
 }
 
-} // namespace
+}  // namespace
 
 const char* MainGlyph(int code) {
     return Lookup(MainFont, MAIN_DRAWABLE, code);

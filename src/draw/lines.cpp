@@ -52,11 +52,13 @@ void DrawLineF(double x0, double y0, double x1, double y1, int r, int g, int b) 
     double dx = x1 - x0, dy = y1 - y0;
     if (adx > ady) {
         double ux = dx / adx, uy = dy / adx, step = std::fabs(ux);
-        for (double t = 0; t < adx; t += step) PutPixel(int(t * ux + x0), int(t * uy + y0), r, g, b);
+        for (double t = 0; t < adx; t += step)
+            PutPixel(int(t * ux + x0), int(t * uy + y0), r, g, b);
     } else if (ady > 0) {
         // Coincident points have ady = 0: the loop would not run, and 0/0 is avoided.
         double ux = dx / ady, uy = dy / ady, step = std::fabs(uy);
-        for (double t = 0; t < ady; t += step) PutPixel(int(t * ux + x0), int(t * uy + y0), r, g, b);
+        for (double t = 0; t < ady; t += step)
+            PutPixel(int(t * ux + x0), int(t * uy + y0), r, g, b);
     }
     PutPixel(int(x1), int(y1), r, g, b);
 }

@@ -33,20 +33,20 @@ int NextCode(const unsigned char* text, int length, int& index) {
     if (lead < 0x80) return int(lead);
     int follow;
     unsigned point;
-    unsigned low = 0x80, high = 0xBF; // allowed range of the second byte
+    unsigned low = 0x80, high = 0xBF;  // allowed range of the second byte
     if (lead >= 0xC2 && lead <= 0xDF) {
         follow = 1;
         point = lead & 0x1F;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         follow = 2;
         point = lead & 0x0F;
-        if (lead == 0xE0) low = 0xA0;  // overlong
-        if (lead == 0xED) high = 0x9F; // surrogates
+        if (lead == 0xE0) low = 0xA0;   // overlong
+        if (lead == 0xED) high = 0x9F;  // surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         follow = 3;
         point = lead & 0x07;
-        if (lead == 0xF0) low = 0x90;  // overlong
-        if (lead == 0xF4) high = 0x8F; // beyond U+10FFFF
+        if (lead == 0xF0) low = 0x90;   // overlong
+        if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
     } else {
         return NO_GLYPH;
     }
@@ -114,7 +114,7 @@ void DrawLarge(const char* text, int length, int x, int y, int direction, int r,
     }
 }
 
-} // namespace
+}  // namespace
 
 void DrawText(int x, int y, int r, int g, int b) {
     DrawMainText(x, y, r, g, b, nullptr);

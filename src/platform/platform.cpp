@@ -18,6 +18,8 @@ Platform& Sys() {
     return replacement ? *replacement : real;
 }
 
-void SetSys(Platform* platform) { replacement = platform; }
+void SetSys(Platform* platform) {
+    replacement = platform;
+}
 
 }  // namespace platform

@@ -33,8 +33,8 @@ enum class EventSource { Keyboard, Mouse, Window };
 // One event taken from the system by `Platform::NextEvent`.
 struct Event {
     EventSource source = EventSource::Window;
-    unsigned message = 0;   // one of the MSG_ numbers above
-    unsigned param = 0;     // virtual-key code for keyboard events; command for MSG_SYSCOMMAND
+    unsigned message = 0;  // one of the MSG_ numbers above
+    unsigned param = 0;    // virtual-key code for keyboard events; command for MSG_SYSCOMMAND
 };
 
 // Screen rectangle of a window: left/top inclusive, right/bottom exclusive.
@@ -130,14 +130,14 @@ struct FolderEntry {
     std::uint32_t attributes = 0;
 };
 
-char PathSeparator();                              // '/' or '\\'
-std::string CurrentFolder();                       // "" when it cannot be read
+char PathSeparator();         // '/' or '\\'
+std::string CurrentFolder();  // "" when it cannot be read
 bool SetCurrentFolder(const char* folder);
 // Entries of `folder` in the order the Windows file system gives them; false if unreadable.
 bool ListFolder(const char* folder, std::vector<FolderEntry>& entries);
 // Windows-style attributes of `name` (relative to the current folder); false if absent.
 bool FileAttributes(const char* name, std::uint32_t& attributes);
-std::string ProgramFolder();                       // folder of the running executable
+std::string ProgramFolder();  // folder of the running executable
 
 // --- picture decoding ---
 // A decoded picture: 4 bytes per pixel B, G, R, X, rows bottom-up. `fullWidth` and

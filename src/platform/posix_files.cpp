@@ -46,7 +46,9 @@ int DotRank(const std::string& name) {
 
 }  // namespace
 
-char PathSeparator() { return '/'; }
+char PathSeparator() {
+    return '/';
+}
 
 std::string CurrentFolder() {
     char buffer[PATH_MAX];
@@ -54,7 +56,9 @@ std::string CurrentFolder() {
     return buffer;
 }
 
-bool SetCurrentFolder(const char* folder) { return chdir(folder) == 0; }
+bool SetCurrentFolder(const char* folder) {
+    return chdir(folder) == 0;
+}
 
 bool ListFolder(const char* folder, std::vector<FolderEntry>& entries) {
     entries.clear();

@@ -4,6 +4,10 @@
 
 #include "platform/platform.h"
 
-int KeyDown(int virtualKey) { return platform::Sys().KeyHeld(virtualKey) ? 1 : 0; }
+int KeyDown(int virtualKey) {
+    return platform::Sys().KeyHeld(virtualKey) ? 1 : 0;
+}
 
-int KeyUp(int virtualKey) { return KeyDown(virtualKey) ? 0 : 1; }
+int KeyUp(int virtualKey) {
+    return KeyDown(virtualKey) ? 0 : 1;
+}

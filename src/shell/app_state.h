@@ -11,7 +11,7 @@ struct AppStateRecord {
     int pixelScale = 0;                   // window pixels per frame pixel (1..5 honoured)
     int resolutionMode = 0;               // RESOLUTION_*
     int screenWidth = 0, screenHeight = 0;
-    int windowX = 0, windowY = 0;         // window's top-left as last set by the M key
+    int windowX = 0, windowY = 0;  // window's top-left as last set by the M key
     int viewOffsetX = 0, viewOffsetY = 0;
     int listViewOn = 0;
     int fullViewOn = 0;

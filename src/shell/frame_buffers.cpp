@@ -17,8 +17,7 @@ void* AllocateOrDie(long long bytes) {
     // Zeroed, so a frame shown before anything is drawn is black rather than garbage.
     void* block = bytes > 0 ? std::calloc(size_t(bytes), 1) : nullptr;
     if (block == nullptr) {
-        std::fprintf(stderr, "quentaro: cannot allocate %lld bytes for the frame buffers\n",
-                     bytes);
+        std::fprintf(stderr, "quentaro: cannot allocate %lld bytes for the frame buffers\n", bytes);
         std::exit(1);
     }
     return block;

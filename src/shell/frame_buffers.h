@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-extern std::uint8_t* Framebuffer;   // 4 bytes R, G, B, A per pixel, row 0 at the bottom
-extern std::uint8_t* SavedFrame;    // the finished view, copied back each pass
-extern std::int32_t* PickBuffer;    // pick id per pixel, 0 for nothing
+extern std::uint8_t* Framebuffer;  // 4 bytes R, G, B, A per pixel, row 0 at the bottom
+extern std::uint8_t* SavedFrame;   // the finished view, copied back each pass
+extern std::int32_t* PickBuffer;   // pick id per pixel, 0 for nothing
 extern std::uint8_t* SpareFrames[2];
 
 // Sets frameWidth and frameHeight and (re)allocates the five buffers. A size that

@@ -101,7 +101,8 @@ void CloseGlWindow() {
         Sys().ShowSystemCursor(true);
     }
     if (Sys().HasGlContext()) {
-        if (!Sys().ReleaseGlContext()) Sys().ShowMessage("Release Of DC And RC Failed.", caption, icon);
+        if (!Sys().ReleaseGlContext())
+            Sys().ShowMessage("Release Of DC And RC Failed.", caption, icon);
         if (!Sys().DeleteGlContext())
             Sys().ShowMessage("Release Rendering Context Failed.", caption, icon);
     }
@@ -151,14 +152,13 @@ int UploadCubeTextures() {
         // A missing or non-square picture would make the upload read past its pixels:
         // that texture stays empty instead.
         int number = CUBE_SLOT_FIRST + i;
-        const ImageSlot* slot =
-            ImageSlots && number < SLOT_COUNT ? &ImageSlots[number] : nullptr;
+        const ImageSlot* slot = ImageSlots && number < SLOT_COUNT ? &ImageSlots[number] : nullptr;
         if (slot == nullptr || slot->pixels == nullptr || slot->width <= 0 ||
             slot->width != slot->height)
             continue;
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, 3, slot->width, slot->width, 0, GL_RGB,
-                     GL_UNSIGNED_BYTE, slot->pixels);
+        glTexImage2D(GL_TEXTURE_2D, 0, 3, slot->width, slot->width, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     slot->pixels);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     }
     return 1;
@@ -176,8 +176,7 @@ void PresentFrame() {
     glDisable(GL_TEXTURE_2D);
     int s = AppState.pixelScale;
     if (s >= 1 && s <= 5) glPixelZoom(float(s), float(s));
-    glDrawPixels(AppState.frameWidth, AppState.frameHeight, GL_RGBA, GL_UNSIGNED_BYTE,
-                 Framebuffer);
+    glDrawPixels(AppState.frameWidth, AppState.frameHeight, GL_RGBA, GL_UNSIGNED_BYTE, Framebuffer);
     Sys().SwapBuffers();
     glEnable(GL_TEXTURE_2D);
 }

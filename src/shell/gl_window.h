@@ -35,8 +35,8 @@ constexpr std::uint8_t PFD_MAIN_PLANE = 0;
 
 extern PixelFormatDescriptor PixelFormatRequest;  // filled on first use, then reused
 extern bool PixelFormatRequestFilled;
-extern bool FullscreenFlag;                       // 0: the program runs windowed
-extern unsigned CubeTextureNames[32];             // texture names kept for the 3D scene
+extern bool FullscreenFlag;            // 0: the program runs windowed
+extern unsigned CubeTextureNames[32];  // texture names kept for the 3D scene
 
 int OpenMainWindow();
 int OpenGlWindow(const char* title, int width, int height, int bits, bool fullscreen);

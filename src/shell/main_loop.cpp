@@ -29,7 +29,9 @@ void CopyFolder(char* target, const std::string& folder) {
 
 }  // namespace
 
-int HalfScreen(int size) { return size / 2 - (size % 2 != 0 ? 1 : 0); }
+int HalfScreen(int size) {
+    return size / 2 - (size % 2 != 0 ? 1 : 0);
+}
 
 int ConnectDisplay() {
     std::string why;

@@ -8,11 +8,15 @@ namespace {
 std::uint32_t state = 1;  // arithmetic modulo 2^32
 }
 
-void SeedRandom(unsigned seed) { state = seed; }
+void SeedRandom(unsigned seed) {
+    state = seed;
+}
 
 int Random() {
     state = state * 214013u + 2531011u;
     return int((state >> 16) & 0x7FFFu);
 }
 
-int RandomBelow(int n) { return Random() % n; }
+int RandomBelow(int n) {
+    return Random() % n;
+}

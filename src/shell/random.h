@@ -5,5 +5,5 @@
 constexpr int RANDOM_MAX = 32767;
 
 void SeedRandom(unsigned seed);
-int Random();               // 0 .. RANDOM_MAX
-int RandomBelow(int n);     // Random() % n; n must be positive
+int Random();            // 0 .. RANDOM_MAX
+int RandomBelow(int n);  // Random() % n; n must be positive

@@ -88,8 +88,8 @@ XServer::XServer(int width, int height) {
         dup2(devnull, 2);
         std::string fd = std::to_string(fds[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-               "-nolisten", "tcp", "+extension", "GLX", "+extension", "RANDR",
-               "+extension", "RECORD", "+extension", "XTEST", static_cast<char*>(nullptr));
+               "-nolisten", "tcp", "+extension", "GLX", "+extension", "RANDR", "+extension",
+               "RECORD", "+extension", "XTEST", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -159,8 +159,12 @@ int Process::Wait(double seconds) {
     return done_ ? status_ : -1;
 }
 
-std::string BinaryDir() { return QUENTARO_BINARY_DIR; }
-std::string ProgramPath() { return BinaryDir() + "/quentaro"; }
+std::string BinaryDir() {
+    return QUENTARO_BINARY_DIR;
+}
+std::string ProgramPath() {
+    return BinaryDir() + "/quentaro";
+}
 
 std::string MakeTempFolder() {
     char pattern[] = "/tmp/quentaro-test-XXXXXX";

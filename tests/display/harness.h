@@ -43,9 +43,9 @@ class Process {
     bool done_ = false;
 };
 
-std::string ProgramPath();          // the built quentaro
+std::string ProgramPath();  // the built quentaro
 std::string BinaryDir();
-std::string MakeTempFolder();       // a fresh empty folder
+std::string MakeTempFolder();  // a fresh empty folder
 void RemoveFolder(const std::string& folder);
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);

@@ -43,8 +43,7 @@ TEST(Fonts, EntriesThatAreNotGlyphsAreNeverOffered) {
     EXPECT_EQ(NarrowFont['`'], MainFont['`']);
     EXPECT_EQ(MainGlyph('`'), nullptr);
     EXPECT_EQ(NarrowGlyph('`'), nullptr);
-    for (int code : {0, 31, 32, 123, 127})
-        EXPECT_EQ(MainGlyph(code), MainFont[0]);
+    for (int code : {0, 31, 32, 123, 127}) EXPECT_EQ(MainGlyph(code), MainFont[0]);
     EXPECT_EQ(std::string(MainFont[0]), "2" + std::string(79, '0'));
 
     for (int code : {0, 31, 126, 141}) {
@@ -64,8 +63,7 @@ TEST(Fonts, EntriesThatAreNotGlyphsAreNeverOffered) {
     EXPECT_EQ(LargeGlyph(256), nullptr);
 
     int replaced = 0;
-    for (int code = 32; code <= 125; ++code)
-        replaced += NarrowFont[code] != MainFont[code];
+    for (int code = 32; code <= 125; ++code) replaced += NarrowFont[code] != MainFont[code];
     EXPECT_EQ(replaced, 31);
 }
 
@@ -89,12 +87,11 @@ TEST(Fonts, EveryDrawableGlyphKeepsItsLayout) {
         std::string text(LargeGlyph(code));
         ASSERT_EQ(text.size(), 130u);
         EXPECT_EQ(text.substr(0, 10), "0000000000");
-        for (int i = 1; i <= 12; ++i)
-            EXPECT_EQ(text.substr(10 * i + 8, 2), "00") << code;
+        for (int i = 1; i <= 12; ++i) EXPECT_EQ(text.substr(10 * i + 8, 2), "00") << code;
         EXPECT_EQ(text.find('1') == std::string::npos, code == ' ');
         pictures.insert(text);
     }
-    EXPECT_EQ(pictures.size(), 96u); // all different, and none mistakable for the box
+    EXPECT_EQ(pictures.size(), 96u);  // all different, and none mistakable for the box
 }
 
-} // namespace
+}  // namespace

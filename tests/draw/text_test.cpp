@@ -93,8 +93,7 @@ TEST_F(Text, PickStripCoversEachCellTwoRowsBelowThePicture) {
     DrawPickText(10, 100, 255, 255, 255, 7);
     Points strip;
     for (int x = 10; x <= 13; ++x)
-        for (int y = 91; y <= 99; ++y)
-            strip.insert({x, y});
+        for (int y = 91; y <= 99; ++y) strip.insert({x, y});
     EXPECT_EQ(IdPoints(7), strip);
     EXPECT_EQ(LitPoints(), Picture(A_ROWS, MainAt(10, 100)));
 
@@ -104,12 +103,10 @@ TEST_F(Text, PickStripCoversEachCellTwoRowsBelowThePicture) {
     DrawPickText(0, 48 - 11, 255, 255, 255, 1200001);
     Points top = IdPoints(1200001);
     EXPECT_EQ(top.size(), 6u * 9);
-    for (const auto& [x, y] : top)
-        EXPECT_TRUE(y >= 48 - 20 && y <= 48 - 12) << y;
+    for (const auto& [x, y] : top) EXPECT_TRUE(y >= 48 - 20 && y <= 48 - 12) << y;
     int highest = 0;
-    for (const auto& point : LitPoints())
-        highest = std::max(highest, point.second);
-    EXPECT_EQ(highest, 48 - 11); // row 2, the tallest row in use; row 1 would be at height - 10
+    for (const auto& point : LitPoints()) highest = std::max(highest, point.second);
+    EXPECT_EQ(highest, 48 - 11);  // row 2, the tallest row in use; row 1 would be at height - 10
 
     UseFrame(64, 48);
     Set("");
@@ -119,8 +116,7 @@ TEST_F(Text, PickStripCoversEachCellTwoRowsBelowThePicture) {
 
 TEST_F(Text, ShadowShowsOnlyWhereTheBlackCopySticksOut) {
     for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x)
-            PutPixel(x, y, 255, 255, 255);
+        for (int x = 0; x < 64; ++x) PutPixel(x, y, 255, 255, 255);
     Set("A");
     DrawShadowText(5, 20, 255, 255, 255);
     Points black;
@@ -173,7 +169,7 @@ TEST_F(Text, NamesOutsideAsciiDrawOneStandInPerCharacter) {
     std::function<void()> large = [] { DrawLargeText(2, 30, 255, 255, 255); };
     for (const auto& draw : {small, narrow, large}) {
         EXPECT_EQ(Drawn("caf\xC3\xA9", draw), Drawn("cafe", draw));
-        EXPECT_EQ(Drawn("\xC5\xBD\xC4\xB1", draw), Drawn("Zi", draw)); // Z caron, dotless i
+        EXPECT_EQ(Drawn("\xC5\xBD\xC4\xB1", draw), Drawn("Zi", draw));  // Z caron, dotless i
     }
     EXPECT_EQ(Drawn("", [] { DrawLargeString("\xC3\xA9", 2, 10, 255, 255, 255); }),
               Drawn("", [] { DrawLargeString("e", 2, 10, 255, 255, 255); }));
@@ -223,14 +219,14 @@ TEST_F(Text, EveryByteAdvancesByItsGlyphWidthAndStaysInsideTheTables) {
         DrawLargeText(0, 30, 255, 255, 255);
         EXPECT_EQ(TextPen.x, 8);
     }
-    Set("@Mi{"); // widths 7, 5, 1, 2; narrow 3, 5, 3, 3
+    Set("@Mi{");  // widths 7, 5, 1, 2; narrow 3, 5, 3, 3
     DrawText(0, 20, 255, 255, 255);
     EXPECT_EQ(TextPen.x, 19);
     DrawNarrowText(0, 20, 255, 255, 255);
     EXPECT_EQ(TextPen.x, 18);
 
     std::memset(TextBuffer, 'A', TEXT_BUFFER_SIZE);
-    TextBuffer[TEXT_BUFFER_SIZE - 1] = char(0xC3); // a lead byte with nothing after it
+    TextBuffer[TEXT_BUFFER_SIZE - 1] = char(0xC3);  // a lead byte with nothing after it
     DrawText(0, 20, 255, 255, 255);
     EXPECT_EQ(TextPen.x, 255 * 4 + 5);
     EXPECT_EQ(TextPen.index, TEXT_BUFFER_SIZE);
@@ -238,4 +234,4 @@ TEST_F(Text, EveryByteAdvancesByItsGlyphWidthAndStaysInsideTheTables) {
     EXPECT_EQ(TextPen.x, 256 * 8);
 }
 
-} // namespace
+}  // namespace

@@ -7,11 +7,12 @@
 
 TEST(Layering, OnlyThePlatformIncludesSystemHeaders) {
     namespace fs = std::filesystem;
-    const char* systemHeaders[] = {"X11/",      "GL/glx",   "windows.h", "winuser.h", "unistd.h",
-                                   "dirent.h", "sys/",     "pthread.h", "fcntl.h",   "turbojpeg.h"};
+    const char* systemHeaders[] = {"X11/",     "GL/glx", "windows.h", "winuser.h", "unistd.h",
+                                   "dirent.h", "sys/",   "pthread.h", "fcntl.h",   "turbojpeg.h"};
     auto includesSystemHeader = [&](const std::string& line) {
         size_t hash = line.find_first_not_of(" \t");
-        if (hash == std::string::npos || line[hash] != '#' || line.find("include") == std::string::npos)
+        if (hash == std::string::npos || line[hash] != '#' ||
+            line.find("include") == std::string::npos)
             return false;
         for (const char* header : systemHeaders)
             if (line.find(std::string("<") + header) != std::string::npos ||

@@ -72,7 +72,7 @@ TEST_F(MainLoop, CloseRequestEndsTheLoopAfterItsPass) {
     fake.events.push_back({platform::EventSource::Window, platform::MSG_CLOSE, 0});
     RunPass();
     EXPECT_EQ(AppState.quitRequested, 1);
-    EXPECT_EQ(fake.windows, 1); // the close request leaves the window alone
+    EXPECT_EQ(fake.windows, 1);  // the close request leaves the window alone
 }
 
 TEST_F(MainLoop, HooksRecordOnlyKeyDownsAndRightPresses) {
@@ -93,4 +93,4 @@ TEST_F(MainLoop, HooksRecordOnlyKeyDownsAndRightPresses) {
     std::memset(KeyState, 0, sizeof KeyState);
 }
 
-} // namespace
+}  // namespace

@@ -39,8 +39,8 @@ Bool ForWindow(Display*, XEvent* event, XPointer window) {
 
 }  // namespace
 
-int RunDialog(Display* display, const char* text, const char* caption,
-              const char* const* buttons, int buttonCount) {
+int RunDialog(Display* display, const char* text, const char* caption, const char* const* buttons,
+              int buttonCount) {
     // Anyone watching a terminal sees the message too; without a display it is all we have.
     std::fprintf(stderr, "%s: %s\n", caption, text);
     if (display == nullptr) return buttonCount - 1;
@@ -58,17 +58,15 @@ int RunDialog(Display* display, const char* text, const char* caption,
     int screen = DefaultScreen(display);
     int x = (DisplayWidth(display, screen) - width) / 2;
     int y = (DisplayHeight(display, screen) - height) / 2;
-    Window window = XCreateSimpleWindow(display, RootWindow(display, screen), x, y,
-                                        unsigned(width), unsigned(height), 1,
-                                        BlackPixel(display, screen),
+    Window window = XCreateSimpleWindow(display, RootWindow(display, screen), x, y, unsigned(width),
+                                        unsigned(height), 1, BlackPixel(display, screen),
                                         WhitePixel(display, screen));
     XStoreName(display, window, caption);
     Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &deleteWindow, 1);
     Atom dialogType = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False),
-                    XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&dialogType),
-                    1);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM,
+                    32, PropModeReplace, reinterpret_cast<unsigned char*>(&dialogType), 1);
     XSelectInput(display, window, ExposureMask | ButtonPressMask | KeyPressMask);
     XMapRaised(display, window);
     GC gc = XCreateGC(display, window, 0, nullptr);
@@ -106,8 +104,7 @@ int RunDialog(Display* display, const char* text, const char* caption,
                             int(lines[i].size()));
             for (int b = 0; b < buttonCount; ++b) {
                 int left = buttonsLeft + b * (BUTTON_WIDTH + MARGIN);
-                XDrawRectangle(display, window, gc, left, buttonsTop, BUTTON_WIDTH,
-                               BUTTON_HEIGHT);
+                XDrawRectangle(display, window, gc, left, buttonsTop, BUTTON_WIDTH, BUTTON_HEIGHT);
                 int labelWidth = XTextWidth(font, buttons[b], int(std::strlen(buttons[b])));
                 XDrawString(display, window, gc, left + (BUTTON_WIDTH - labelWidth) / 2,
                             buttonsTop + (BUTTON_HEIGHT + font->ascent) / 2, buttons[b],

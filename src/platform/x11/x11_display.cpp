@@ -6,9 +6,9 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -45,7 +45,9 @@ Display* mainDisplay = nullptr;
 // window procedure holds it off by not passing the notice on.
 constexpr auto SAVER_NOTICE_INTERVAL = std::chrono::seconds(20);
 
-int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+int IgnoreXErrors(Display*, XErrorEvent*) {
+    return 0;
+}
 
 void WaitForMapped(Display* display, Window window) {
     // Focus can only be given to a viewable window; wait a little for the map.
@@ -65,17 +67,19 @@ bool WindowManagerRunning(Display* display) {
     int format;
     unsigned long count, after;
     unsigned char* data = nullptr;
-    bool running = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
-                                      XA_WINDOW, &type, &format, &count, &after,
-                                      &data) == Success &&
-                   data != nullptr && count == 1;
+    bool running =
+        XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
+                           &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && count == 1;
     if (data) XFree(data);
     return running;
 }
 
 }  // namespace
 
-Display* X11Display() { return mainDisplay; }
+Display* X11Display() {
+    return mainDisplay;
+}
 
 bool X11Platform::Connect(std::string& why) {
     if (display) return true;
@@ -98,7 +102,9 @@ bool X11Platform::Connect(std::string& why) {
     return true;
 }
 
-int X11Platform::ScreenWidth() { return display ? DisplayWidth(display, DefaultScreen(display)) : 0; }
+int X11Platform::ScreenWidth() {
+    return display ? DisplayWidth(display, DefaultScreen(display)) : 0;
+}
 int X11Platform::ScreenHeight() {
     return display ? DisplayHeight(display, DefaultScreen(display)) : 0;
 }
@@ -139,8 +145,8 @@ bool X11Platform::ChangeDisplayMode(int width, int height, int) {
                     state.savedCrtc = outputInfo->crtc;
                     state.savedMode = crtc->mode;
                 }
-                changed = XRRSetCrtcConfig(display, resources, outputInfo->crtc, CurrentTime, 0,
-                                           0, mode.id, crtc->rotation, &output, 1) == Success;
+                changed = XRRSetCrtcConfig(display, resources, outputInfo->crtc, CurrentTime, 0, 0,
+                                           mode.id, crtc->rotation, &output, 1) == Success;
                 break;
             }
         }
@@ -174,8 +180,9 @@ bool X11Platform::CreateMainWindow(const char* title, int x, int y, int width, i
 
     // GLX needs the visual when the window is made: choose it now, judge it later in
     // ChoosePixelFormat.
-    int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1,
-                        GLX_BLUE_SIZE, 1, GLX_DEPTH_SIZE, 16, 0};
+    int attributes[] = {
+        GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE,
+        1,        GLX_DEPTH_SIZE,   16,           0};
     state.visual = glXChooseVisual(display, screen, attributes);
     state.visualMatches = state.visual != nullptr;
     Visual* visual = state.visual ? state.visual->visual : DefaultVisual(display, screen);
@@ -187,9 +194,9 @@ bool X11Platform::CreateMainWindow(const char* title, int x, int y, int width, i
     set.background_pixel = 0;
     set.border_pixel = 0;
     set.event_mask = StructureNotifyMask | FocusChangeMask | ExposureMask;
-    state.window = XCreateWindow(display, root, x, y, unsigned(width), unsigned(height), 0,
-                                 depth, InputOutput, visual,
-                                 CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &set);
+    state.window =
+        XCreateWindow(display, root, x, y, unsigned(width), unsigned(height), 0, depth, InputOutput,
+                      visual, CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &set);
     if (state.window == 0) {
         XFreeColormap(display, state.colormap);
         if (state.visual) XFree(state.visual);
@@ -269,8 +276,8 @@ bool X11Platform::MakeGlContextCurrent() {
         const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
         if (extensions && std::strstr(extensions, "GLX_EXT_swap_control"))
             ext(display, state.window, 1);
-    } else if (auto mesa = reinterpret_cast<SwapIntervalMesa>(glXGetProcAddress(
-                   reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")))) {
+    } else if (auto mesa = reinterpret_cast<SwapIntervalMesa>(
+                   glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")))) {
         mesa(1);
     }
     return true;
@@ -303,7 +310,9 @@ void X11Platform::ShowAndFocusMainWindow() {
     state.lastSaverNotice = std::chrono::steady_clock::now();
 }
 
-bool X11Platform::HasGlContext() { return state.context != nullptr; }
+bool X11Platform::HasGlContext() {
+    return state.context != nullptr;
+}
 
 bool X11Platform::ReleaseGlContext() {
     return display && glXMakeCurrent(display, 0, nullptr);
@@ -316,7 +325,9 @@ bool X11Platform::DeleteGlContext() {
     return true;
 }
 
-bool X11Platform::HasDeviceContext() { return state.deviceContext; }
+bool X11Platform::HasDeviceContext() {
+    return state.deviceContext;
+}
 
 bool X11Platform::ReleaseDeviceContext() {
     bool had = state.deviceContext;
@@ -325,7 +336,9 @@ bool X11Platform::ReleaseDeviceContext() {
     return had;
 }
 
-bool X11Platform::HasMainWindow() { return state.window != 0; }
+bool X11Platform::HasMainWindow() {
+    return state.window != 0;
+}
 
 bool X11Platform::DestroyMainWindow() {
     if (state.window == 0) return false;
@@ -357,8 +370,8 @@ WindowRect X11Platform::MainWindowRect() {
     if (!XGetWindowAttributes(display, state.window, &attributes)) return rect;
     int rootX = 0, rootY = 0;
     Window child;
-    XTranslateCoordinates(display, state.window, DefaultRootWindow(display), 0, 0, &rootX,
-                          &rootY, &child);
+    XTranslateCoordinates(display, state.window, DefaultRootWindow(display), 0, 0, &rootX, &rootY,
+                          &child);
     rect.left = rootX;
     rect.top = rootY;
     rect.right = rootX + attributes.width;
@@ -388,8 +401,7 @@ void X11Platform::ShowSystemCursor(bool show) {
             char empty[8] = {};
             Pixmap bitmap = XCreateBitmapFromData(display, state.window, empty, 8, 8);
             XColor black{};
-            state.blankCursor =
-                XCreatePixmapCursor(display, bitmap, bitmap, &black, &black, 0, 0);
+            state.blankCursor = XCreatePixmapCursor(display, bitmap, bitmap, &black, &black, 0, 0);
             XFreePixmap(display, bitmap);
         }
         XDefineCursor(display, state.window, state.blankCursor);

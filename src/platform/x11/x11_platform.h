@@ -3,9 +3,9 @@
 // include this header; the class is the real `platform::Platform` on Linux.
 #pragma once
 
+#include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <GL/glx.h>
 
 #include <deque>
 
@@ -72,7 +72,7 @@ bool TakeCapturedEvent(Event& event);
 void StopInputCapture();
 
 // --- message boxes (x11_dialog.cpp): returns the index of the button chosen ---
-int RunDialog(Display* display, const char* text, const char* caption,
-              const char* const* buttons, int buttonCount);
+int RunDialog(Display* display, const char* text, const char* caption, const char* const* buttons,
+              int buttonCount);
 
 }  // namespace platform
