@@ -56,7 +56,8 @@ TEST_F(KelvoAdapter, PlaysWithMpvUnderThePlayersTitleWithTheSpacesBack) {
     std::ofstream(folder / "my clip.mp4") << "film";
     ASSERT_EQ(Run(folder.string() + "//my*clip.mp4"), 0) << Read("stderr");
     EXPECT_EQ(Read("mpv-words"), "[--title=Kelvo video and audio player]\n"
-                                 "[--force-window=immediate]\n[--no-terminal]\n[--]\n[" +
+                                 "[--force-window=immediate]\n[--geometry=600x600+0+0]\n"
+                                 "[--no-terminal]\n[--]\n[" +
                                      folder.string() + "//my clip.mp4]\n");
 
     // A name that really holds a '*' is played as it is.
