@@ -37,17 +37,6 @@ long ResidentKb(const std::string& pid) {
     return -1;
 }
 
-void LoadAllGroups() {
-    LoadCrossImages();
-    LoadUnitImages();
-    LoadLandImages();
-    LoadDungeonImages();
-    LoadStructureImages();
-    LoadItemImages();
-    LoadScreenImages();
-    LoadCubeImages();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,7 +61,7 @@ int main(int argc, char** argv) {
         InitGameData();
         whole.push_back(Ms(t0, Clock::now()));
         t0 = Clock::now();
-        LoadAllGroups();
+        LoadPictureGroups();
         pictures.push_back(Ms(t0, Clock::now()));
         ReleaseTrigTables();
         t0 = Clock::now();

@@ -67,14 +67,7 @@ int InitGameData() {
     CreateUnitTable();
     CreateItemTable();
     PathFinder = CreatePathFinder();
-    LoadCrossImages();
-    LoadUnitImages();
-    LoadLandImages();
-    LoadDungeonImages();
-    LoadStructureImages();
-    LoadItemImages();
-    LoadScreenImages();
-    LoadCubeImages();
+    LoadPictureGroups();
     FillTerrainCost();
     CreateDungeonTables();
     BuildTrigTables();

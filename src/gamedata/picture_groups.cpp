@@ -306,3 +306,14 @@ void LoadScreenImages() {
 void LoadCubeImages() {
     LoadGroup(CUBE_PICTURES);
 }
+
+void LoadPictureGroups() {
+    LoadCrossImages();
+    LoadUnitImages();
+    LoadLandImages();
+    LoadDungeonImages();
+    LoadStructureImages();
+    LoadItemImages();
+    LoadScreenImages();
+    LoadCubeImages();
+}

@@ -27,3 +27,5 @@ void LoadStructureImages();
 void LoadItemImages();
 void LoadScreenImages();
 void LoadCubeImages();
+// The eight groups above, in their loading order.
+void LoadPictureGroups();

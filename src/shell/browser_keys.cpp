@@ -41,11 +41,6 @@ void ResetOffsets() {
     AppState.viewOffsetX = AppState.viewOffsetY = 0;
 }
 
-void SwitchToThumbnails() {
-    AppState.thumbnailRedraw = 1;
-    AppState.listViewOn = AppState.fullViewOn = 0;
-}
-
 int CellsPerPage() {
     const AppStateRecord& s = AppState;
     return ((s.frameWidth - 2) / s.cellWidth) * ((s.frameHeight - 62) / s.cellHeight);
@@ -71,10 +66,9 @@ void ApplyFirstKeys() {
     // back to the list, so that a second T returns to where the first started.
     if (Pressed('T')) {
         if (s.listViewOn == 1 || s.fullViewOn == 1) {
-            SwitchToThumbnails();
+            ShowThumbnailView();
         } else {
-            s.listViewOn = 1;
-            s.fullViewOn = s.thumbnailRedraw = 0;
+            ShowListView();
         }
         Sys().Pause(180);
         s.pageFirst = s.selectedEntry;
@@ -137,8 +131,20 @@ void ApplySecondKeys() {
     }
 }
 
+void ShowListView() {
+    AppState.listViewOn = 1;
+    AppState.fullViewOn = 0;
+    AppState.thumbnailRedraw = 0;
+}
+
+void ShowThumbnailView() {
+    AppState.listViewOn = 0;
+    AppState.fullViewOn = 0;
+    AppState.thumbnailRedraw = 1;
+}
+
 void NextPage() {
-    SwitchToThumbnails();
+    ShowThumbnailView();
     AppState.pageFirst += CellsPerPage();
     if (AppState.pageFirst > EntryTable.count) AppState.pageFirst = EntryTable.count;
     // pageFirst numbers an entry: an empty folder keeps it at the first.
@@ -147,7 +153,7 @@ void NextPage() {
 }
 
 void PreviousPage() {
-    SwitchToThumbnails();
+    ShowThumbnailView();
     AppState.pageFirst -= CellsPerPage();
     if (AppState.pageFirst <= 0) AppState.pageFirst = 1;
     Sys().Pause(150);

@@ -49,18 +49,6 @@ void Button(const char* label, int x, int y, int id) {
     DrawPickText(x, y, YELLOW[0], YELLOW[1], YELLOW[2], id);
 }
 
-void ShowList() {
-    AppState.listViewOn = 1;
-    AppState.fullViewOn = 0;
-    AppState.thumbnailRedraw = 0;
-}
-
-void ShowThumbnails() {
-    AppState.listViewOn = 0;
-    AppState.fullViewOn = 0;
-    AppState.thumbnailRedraw = 1;
-}
-
 }  // namespace
 
 void DrawCursorCross() {
@@ -104,14 +92,14 @@ void HandleOverlayClick() {
         int row = CursorRow();
         int id = PickBuffer[row * s.frameWidth + CursorColumn()];
         if (id == 0 && row < s.frameHeight - TOP_STRIP_ROWS) {
-            ShowList();
+            ShowListView();
             Rescan();
             Sys().Pause(CLICK_PAUSE);
         } else if (id == BUTTON_THUMBNAILS) {
             if (s.listViewOn == 1)
-                ShowThumbnails();
+                ShowThumbnailView();
             else
-                ShowList();
+                ShowListView();
             Rescan();
             s.pageFirst = s.selectedEntry;
             s.viewOffsetX = s.viewOffsetY = 0;
@@ -134,7 +122,7 @@ void HandleOverlayClick() {
     }
     if (MouseState.rightPress == 1 && s.fullViewOn == 1) {
         MouseState.rightPress = 0;
-        ShowThumbnails();
+        ShowThumbnailView();
         Rescan();
         Sys().Pause(CLICK_PAUSE);
     }

@@ -12,6 +12,10 @@ void DrawOverlay();
 void HandleOverlayClick();
 void ApplyFirstKeys();
 void ApplySecondKeys();
+// The view switches of the keys and the overlay buttons. The thumbnail page is drawn
+// on the next pass.
+void ShowListView();
+void ShowThumbnailView();
 void NextPage();
 void PreviousPage();
 void ChangeResolution(int mode);
