@@ -19,6 +19,7 @@
 #include "gamedata/table_memory.h"
 #include "gamedata/terrain_cost.h"
 #include "platform/platform.h"
+#include "platform/virtual_keys.h"
 #include "scene/console_buffers.h"
 #include "scene/key_poll.h"
 #include "scene/scene_buffers.h"

@@ -7,6 +7,7 @@
 #include "browser/player.h"
 #include "browser/texture_loader.h"
 #include "platform/platform.h"
+#include "platform/virtual_keys.h"
 #include "scene/key_poll.h"
 #include "shell/app_state.h"
 #include "shell/frame_buffers.h"
@@ -19,11 +20,6 @@ using platform::Sys;
 
 namespace {
 
-constexpr int VK_SHIFT = 16;
-constexpr int VK_ESCAPE = 27;
-constexpr int VK_F5 = 116, VK_F6 = 117, VK_F7 = 118, VK_F8 = 119;
-constexpr int VK_COMMA = 188, VK_PERIOD = 190;
-constexpr int VK_BRACKET_LEFT = 219, VK_BRACKET_RIGHT = 221;
 constexpr int LIST_TOP_LAST = 2999;
 constexpr int SHIFT_STEP = 24;
 
@@ -34,7 +30,7 @@ bool Pressed(int virtualKey) {
 // Shift is read live: KeyState only holds key-downs since the last pass, a held Shift
 // stops repeating once ',' goes down, and the capture names the two Shift keys apart.
 bool ShiftHeld() {
-    return KeyDown(VK_SHIFT) == 1;
+    return KeyDown(vk::SHIFT) == 1;
 }
 
 void ResetOffsets() {
@@ -50,11 +46,11 @@ int CellsPerPage() {
 
 void ApplyFirstKeys() {
     AppStateRecord& s = AppState;
-    if (Pressed(VK_BRACKET_RIGHT)) {
+    if (Pressed(vk::OEM_6)) {
         ResetOffsets();
         NextPage();
     }
-    if (Pressed(VK_BRACKET_LEFT)) {
+    if (Pressed(vk::OEM_4)) {
         ResetOffsets();
         PreviousPage();
     }
@@ -86,7 +82,7 @@ void ApplySecondKeys() {
         s.windowX = x;
         s.windowY = y;
     }
-    if (Pressed(VK_ESCAPE)) s.quitRequested = 1;
+    if (Pressed(vk::ESCAPE)) s.quitRequested = 1;
     if (Pressed('R') || s.rescanRequested == 1) {
         Rescan();
         s.rescanRequested = 0;
@@ -95,26 +91,26 @@ void ApplySecondKeys() {
         s.viewOffsetX = CursorColumn();
         s.viewOffsetY = CursorRow() - s.frameHeight;
     }
-    if (Pressed(VK_F5)) ChangeResolution(RESOLUTION_HALF);
-    if (Pressed(VK_F6)) ChangeResolution(RESOLUTION_1280);
-    if (Pressed(VK_F8)) ChangeResolution(RESOLUTION_FULL);
-    if (Pressed(VK_F7)) {
+    if (Pressed(vk::F5)) ChangeResolution(RESOLUTION_HALF);
+    if (Pressed(vk::F6)) ChangeResolution(RESOLUTION_1280);
+    if (Pressed(vk::F8)) ChangeResolution(RESOLUTION_FULL);
+    if (Pressed(vk::F7)) {
         OpenExplorer();
         Sys().Pause(450);
     }
-    if (Pressed(VK_COMMA)) {
+    if (Pressed(vk::OEM_COMMA)) {
         if (s.listTop > 0) s.listTop -= 1;
         Sys().Pause(30);
     }
-    if (Pressed(VK_PERIOD)) {
+    if (Pressed(vk::OEM_PERIOD)) {
         if (s.listTop < LIST_TOP_LAST) s.listTop += 1;
         Sys().Pause(30);
     }
-    if (Pressed(VK_COMMA) && ShiftHeld()) {
+    if (Pressed(vk::OEM_COMMA) && ShiftHeld()) {
         s.listTop = std::max(s.listTop - SHIFT_STEP, 0);
         Sys().Pause(30);
     }
-    if (Pressed(VK_PERIOD) && ShiftHeld()) {
+    if (Pressed(vk::OEM_PERIOD) && ShiftHeld()) {
         // An empty folder has no last entry: the list then stays at its start.
         s.listTop = std::max(std::min(s.listTop + SHIFT_STEP, EntryTable.count - 1), 0);
         Sys().Pause(30);

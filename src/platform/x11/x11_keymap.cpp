@@ -8,6 +8,7 @@
 #include <X11/keysym.h>
 
 #include "platform/platform.h"
+#include "platform/virtual_keys.h"
 
 namespace platform {
 
@@ -91,10 +92,6 @@ constexpr KeysymCode NAMED_KEYS[] = {
     {XK_less, 226},
 };
 
-constexpr int VK_F10 = 121;
-constexpr int VK_LMENU = 164;
-constexpr int VK_RMENU = 165;
-
 bool IsKeypadDigit(KeySym keysym) {
     return (keysym >= XK_KP_0 && keysym <= XK_KP_9) || keysym == XK_KP_Decimal ||
            keysym == XK_KP_Separator;
@@ -124,19 +121,19 @@ int VirtualKeyOfKey(KeySym levelZero, KeySym levelOne) {
 
 unsigned KeyMessage(int virtualKey, bool press, bool altHeld) {
     bool system =
-        altHeld || virtualKey == VK_LMENU || virtualKey == VK_RMENU || virtualKey == VK_F10;
+        altHeld || virtualKey == vk::LMENU || virtualKey == vk::RMENU || virtualKey == vk::F10;
     if (press) return system ? MSG_SYSKEYDOWN : MSG_KEYDOWN;
     return system ? MSG_SYSKEYUP : MSG_KEYUP;
 }
 
 bool PolledKeyCovers(int polled, int keyVirtualKey) {
     switch (polled) {
-    case 16:
-        return keyVirtualKey == 160 || keyVirtualKey == 161;
-    case 17:
-        return keyVirtualKey == 162 || keyVirtualKey == 163;
-    case 18:
-        return keyVirtualKey == VK_LMENU || keyVirtualKey == VK_RMENU;
+    case vk::SHIFT:
+        return keyVirtualKey == vk::LSHIFT || keyVirtualKey == vk::RSHIFT;
+    case vk::CONTROL:
+        return keyVirtualKey == vk::LCONTROL || keyVirtualKey == vk::RCONTROL;
+    case vk::MENU:
+        return keyVirtualKey == vk::LMENU || keyVirtualKey == vk::RMENU;
     default:
         return polled == keyVirtualKey;
     }
