@@ -113,6 +113,10 @@ class Platform {
 
     // --- time ---
     virtual void Pause(int milliseconds) = 0;
+    // Seconds since 1970-01-01 UTC: the calendar clock that seeds the strategic world.
+    virtual long long CalendarSeconds() = 0;
+    // A steady clock in microseconds from an arbitrary origin, for pacing the main loop.
+    virtual long long SteadyMicroseconds() = 0;
 };
 
 Platform& Sys();

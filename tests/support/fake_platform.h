@@ -18,6 +18,8 @@ struct FakePlatform : platform::Platform {
     bool answerYes = true;
     bool displayModeOffered = false;
     platform::WindowHandle playerWindow = 0;
+    long long calendarSeconds = 1'700'000'000;  // 2023-11-14, a fixed "now"
+    long long steadyMicroseconds = 0;
 
     // What happened.
     std::vector<int> pauses;
@@ -127,7 +129,13 @@ struct FakePlatform : platform::Platform {
         return window != 0;
     }
 
-    void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
+    // Pauses are recorded, never slept; they advance the steady clock so pacing can be tested.
+    void Pause(int milliseconds) override {
+        pauses.push_back(milliseconds);
+        steadyMicroseconds += 1000LL * milliseconds;
+    }
+    long long CalendarSeconds() override { return calendarSeconds; }
+    long long SteadyMicroseconds() override { return steadyMicroseconds; }
 
     // Places the cursor over frame pixel (column, row) of the current window.
     void PointAtFramePixel(int column, int row, int frameWidth, int frameHeight);

@@ -58,6 +58,8 @@ class X11Platform : public Platform {
     bool MoveWindow(WindowHandle window, int x, int y, int width, int height) override;
 
     void Pause(int milliseconds) override;
+    long long CalendarSeconds() override;
+    long long SteadyMicroseconds() override;
 
     Display* display = nullptr;  // the main connection, opened by Connect
 };
