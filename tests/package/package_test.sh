@@ -43,12 +43,14 @@ grep -Eq '^-rwxr-xr-x .* \./usr/share/quentaro/kelvo$' <<<"$contents" || fail "k
 pictures=$(grep -c '\./usr/share/quentaro/bmp_.*\.bmp$' <<<"$contents" || true)
 [ "$pictures" -gt 190 ] || fail "only $pictures pictures in the package"
 
-# The files as installed, checked by the desktop's and the manual's own tools.
+# The files as installed, and those of programs still to be installed, checked by the
+# desktop's and the manual's own tools.
 dpkg-deb --extract "$deb" "$work/root"
-for entry in "$work"/root/usr/share/applications/*.desktop; do
+packaging=$(cd "$(dirname "$0")/../../packaging" && pwd)
+for entry in "$work"/root/usr/share/applications/*.desktop "$packaging"/*.desktop; do
   desktop-file-validate "$entry" || fail "$(basename "$entry") does not validate"
 done
-for page in "$work"/root/usr/share/man/man1/*.1; do
+for page in "$work"/root/usr/share/man/man1/*.1 "$packaging"/*.1; do
   warnings=$(groff -man -ww -z "$page" 2>&1)
   [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
 done
