@@ -36,6 +36,16 @@ bool IsFile(const std::string& path) {
     return std::filesystem::is_regular_file(path, error);
 }
 
+// Overworld files go into map/ of a folder: it will do when map/ takes new files, or,
+// where map/ does not exist yet, the folder itself.
+bool TakesOverworldFiles(const std::string& folder) {
+    if (folder.empty()) return false;
+    std::string map = Join(folder, "map");
+    std::error_code error;
+    if (std::filesystem::exists(map, error)) return platform::FolderWritable(map.c_str());
+    return platform::FolderWritable(folder.c_str());
+}
+
 }  // namespace
 
 bool HoldsProgramFiles(const std::string& folder) {
@@ -70,7 +80,7 @@ std::string ProgramFilesFolder() {
 
 std::string OverworldFolder() {
     std::string files = ProgramFilesFolder();
-    if (!files.empty() && platform::FolderWritable(files.c_str())) return files;
+    if (TakesOverworldFiles(files)) return files;
     std::string home = platform::UserDataHome();
     if (home.empty()) return "";
     std::string own = Join(home, "quentaro");

@@ -20,9 +20,10 @@ std::string InstalledDataFolder(const std::string& programFolder);
 void FindDataFolder(const std::string& startFolder, const std::string& programFolder);
 // The folder that holds the program's files, absolute: the start folder or DataFolder.
 std::string ProgramFilesFolder();
-// The folder where map/ lives, absolute: the program's files folder when it is writable,
-// otherwise the per-user folder quentaro/ under the user's data home, which this call
-// creates with its map/ when they are missing. "" when no folder will do.
+// The folder where map/ lives, absolute: the program's files folder when its map/ (or,
+// without one, the folder) is writable, otherwise the per-user folder quentaro/ under the
+// user's data home, which this call creates with its map/ when they are missing. "" when
+// no folder will do.
 std::string OverworldFolder();
 // Prints on stderr where the program's files were found and how many picture slots
 // start-up filled (the --verbose report).

@@ -155,6 +155,15 @@ TEST_F(DataFolderTest, OverworldFilesGoToTheUsersDataHomeWhenTheFolderCannotTake
     EXPECT_EQ(OverworldFolder(), home / "data/quentaro");
     EXPECT_TRUE(fs::is_directory(home / "data/quentaro/map"));
     EXPECT_EQ(OverworldFolder(), home / "data/quentaro");  // and again once it exists
+    // A folder whose map/ cannot take files (here a file of that name) will not do either.
+    TempFolder blocked;
+    blocked.Touch("map");
+    DataFolder = blocked.Path();
+    EXPECT_EQ(OverworldFolder(), home / "data/quentaro");
+    fs::remove(blocked / "map");
+    blocked.MakeFolder("map");
+    EXPECT_EQ(OverworldFolder(), blocked.Path());
+    DataFolder = start / "not-a-folder";
 
     // A relative XDG_DATA_HOME is ignored in favour of ~/.local/share.
     ScopedVariable relative("XDG_DATA_HOME", "relative/data");
