@@ -9,7 +9,7 @@ packages=(g++ cmake ninja-build pkg-config
   libx11-dev libxtst-dev libxrandr-dev libxext-dev
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
   libturbojpeg0-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb)
+  xvfb dpkg-dev desktop-file-utils groff-base)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

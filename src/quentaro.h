@@ -24,6 +24,8 @@
 #include "scene/key_poll.h"
 #include "scene/scene_buffers.h"
 #include "shell/app_state.h"
+#include "shell/command_line.h"
+#include "shell/data_folder.h"
 #include "shell/frame_buffers.h"
 #include "shell/gl_window.h"
 #include "shell/input_hooks.h"

@@ -8,6 +8,7 @@
 #include "browser/entry_table.h"
 #include "platform/platform.h"
 #include "shell/app_state.h"
+#include "shell/data_folder.h"
 #include "shell/frame_buffers.h"
 #include "shell/input_hooks.h"
 
@@ -29,7 +30,9 @@ void LaunchPlayer() {
     // The player receives its parameters as words split at spaces.
     for (char& c : target)
         if (c == ' ') c = '*';
-    std::string executable = std::string(AppState.startFolder) + separator + PLAYER_PROGRAM;
+    // The player lives with the pictures: beside the program or in its installed data folder.
+    std::string home = DataFolder.empty() ? std::string(AppState.startFolder) : DataFolder;
+    std::string executable = home + separator + PLAYER_PROGRAM;
     std::string parameters = " quorvale " + target + " " + std::to_string(0) + " ";
     RunShellCommand(executable.c_str(), parameters.c_str());
     platform::SetCurrentFolder(AppState.startFolder);

@@ -84,6 +84,13 @@ void ReleaseImageSlots() {
     tableSlots = 0;
 }
 
+int LoadedSlotCount() {
+    int count = 0;
+    for (std::int32_t i = 0; ImageSlots != nullptr && i < tableSlots; ++i)
+        count += ImageSlots[i].pixels != nullptr;
+    return count;
+}
+
 bool LoadBitmap(const char* path, int slot) {
     if (ImageSlots == nullptr || slot < 0 || slot >= tableSlots) return false;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));

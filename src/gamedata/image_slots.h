@@ -17,6 +17,8 @@ extern ImageSlot* ImageSlots;  // SLOT_COUNT entries once InitGameData has run
 // release and loading know its size even if SLOT_COUNT changes afterwards.
 void CreateImageSlots();
 void ReleaseImageSlots();  // every slot's pixels, then the table
+// The slots that hold pixels: how many pictures start-up found.
+int LoadedSlotCount();
 
 // Reads a 24-bit uncompressed BMP into `slot` as R, G, B bytes without row padding.
 // The file is only read. A malformed or unsupported header (or a slot outside the table)

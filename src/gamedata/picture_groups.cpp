@@ -5,6 +5,7 @@
 
 #include "gamedata/image_slots.h"
 #include "platform/platform.h"
+#include "shell/data_folder.h"
 
 namespace {
 
@@ -279,7 +280,9 @@ std::span<const PictureEntry> PictureGroupEntries(int group) {
 
 std::string PicturePath(const char* folder, const char* name) {
     const char separator = platform::PathSeparator();
-    return std::string(".") + separator + folder + separator + name + ".bmp";
+    // In the start folder the path stays relative, as the picture folders sit beside it.
+    std::string base = DataFolder.empty() ? std::string(".") : DataFolder;
+    return base + separator + folder + separator + name + ".bmp";
 }
 
 void LoadCrossImages() {

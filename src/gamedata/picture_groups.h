@@ -16,7 +16,8 @@ constexpr int PICTURE_GROUP_COUNT = 8;
 // screen, cube); an empty list for any other number.
 std::span<const PictureEntry> PictureGroupEntries(int group);
 
-// The relative path of a picture file, "./bmp_land/plain.bmp" with this system's separator.
+// The path of a picture file: relative to the start folder, "./bmp_land/plain.bmp" with
+// this system's separator, or under DataFolder when the program's files are installed.
 std::string PicturePath(const char* folder, const char* name);
 
 void LoadCrossImages();

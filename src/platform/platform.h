@@ -142,6 +142,11 @@ bool ListFolder(const char* folder, std::vector<FolderEntry>& entries);
 // Windows-style attributes of `name` (relative to the current folder); false if absent.
 bool FileAttributes(const char* name, std::uint32_t& attributes);
 std::string ProgramFolder();  // folder of the running executable
+// True when the program may create files in the existing folder `folder`.
+bool FolderWritable(const char* folder);
+// The per-user folder for programs' data files ($XDG_DATA_HOME, else ~/.local/share);
+// "" when neither is known.
+std::string UserDataHome();
 
 // --- picture decoding ---
 // A decoded picture: 4 bytes per pixel B, G, R, X, rows bottom-up. `fullWidth` and

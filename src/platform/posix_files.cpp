@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/platform.h"
@@ -95,6 +96,21 @@ std::string ProgramFolder() {
     std::string path(buffer, size_t(length));
     size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(0, slash);
+}
+
+bool FolderWritable(const char* folder) {
+    struct stat info;
+    if (stat(folder, &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+    return access(folder, W_OK | X_OK) == 0;
+}
+
+std::string UserDataHome() {
+    // Only an absolute XDG_DATA_HOME counts; a relative one is to be ignored.
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg != nullptr && xdg[0] == '/') return xdg;
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') return std::string(home) + "/.local/share";
+    return "";
 }
 
 }  // namespace platform

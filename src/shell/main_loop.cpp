@@ -14,6 +14,8 @@
 #include "platform/platform.h"
 #include "scene/scene_buffers.h"
 #include "shell/app_state.h"
+#include "shell/command_line.h"
+#include "shell/data_folder.h"
 #include "shell/frame_buffers.h"
 #include "shell/gl_window.h"
 #include "shell/input_hooks.h"
@@ -45,12 +47,15 @@ void StartUp() {
     // name a folder that does not exist.
     std::string folder = platform::CurrentFolder();
     CopyFolder(AppState.startFolder, folder);
-    CopyFolder(AppState.browseFolder, folder);
+    CopyFolder(AppState.browseFolder,
+               StartOptions.browseFolder.empty() ? folder : StartOptions.browseFolder);
+    FindDataFolder(folder, platform::ProgramFolder());
     AppState.resolutionMode = RESOLUTION_HALF;
     ResizeFrame(HalfScreen(Sys().ScreenWidth()), HalfScreen(Sys().ScreenHeight()));
     AppState.pixelScale = 2;
     AppState.cellWidth = AppState.cellHeight = 140;
     InitGameData();
+    if (StartOptions.verbose) ReportProgramFiles();
     OpenMainWindow();
     AllocateImageStore();
     Loader.pixels = ImageStore;

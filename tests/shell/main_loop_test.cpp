@@ -1,5 +1,6 @@
 // Start-up and one pass of the main loop over the fake platform.
 #include "support/frame_fixture.h"
+#include "support/picture_files.h"
 
 namespace {
 
@@ -40,6 +41,25 @@ TEST_F(MainLoop, StartUpSizesTheFrameToHalfTheScreen) {
     EXPECT_NE(SinTable, nullptr);
     EXPECT_STREQ(AppState.startFolder, platform::CurrentFolder().c_str());
     EXPECT_STREQ(AppState.browseFolder, AppState.startFolder);
+}
+
+TEST_F(MainLoop, AFolderFromTheCommandLineIsBrowsedWhileTheStartFolderStaysCurrent) {
+    KeepCurrentFolder keep;
+    TempFolder start, browsed;
+    browsed.Touch("a.jpg");
+    browsed.Touch("b.jpg");
+    browsed.MakeFolder("sub");
+    platform::SetCurrentFolder(start.Path().c_str());
+    StartOptions.browseFolder = browsed.Path();
+    fake.screenWidth = 200;
+    fake.screenHeight = 100;
+    StartUp();
+    StartOptions = StartOptionsRecord{};
+    EXPECT_STREQ(AppState.startFolder, start.Path().c_str());
+    EXPECT_STREQ(AppState.browseFolder, browsed.Path().c_str());
+    EXPECT_EQ(EntryTable.count, 5);  // ".", "..", a.jpg, b.jpg, sub
+    EXPECT_STREQ(EntryTable.names[5], "sub");
+    EXPECT_EQ(platform::CurrentFolder(), start.Path());
 }
 
 TEST_F(MainLoop, PassPresentsTheSavedFrameThenForgetsInputThenPumps) {

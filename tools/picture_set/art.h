@@ -17,3 +17,5 @@ void DrawCross(const std::string& name, Canvas& c);
 // Square textures of the 3D scene and the title screen.
 void DrawCube(const std::string& name, Canvas& c);
 void DrawTitle(const std::string& name, Canvas& c);
+// The 64 x 64 desktop icon of a program ("quentaro" or "korvis"); pure black is transparent.
+void DrawProgramIcon(const std::string& program, Canvas& c);

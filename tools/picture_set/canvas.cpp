@@ -149,6 +149,95 @@ bool Canvas::WriteBmp(const std::string& path) const {
     return std::fclose(file) == 0 && ok;
 }
 
+void Canvas::Blit(const Canvas& source, int x, int y, bool keyed) {
+    for (int sy = 0; sy < source.height_; ++sy)
+        for (int sx = 0; sx < source.width_; ++sx) {
+            Rgb c = source.At(sx, sy);
+            if (keyed && c.r == 0 && c.g == 0 && c.b == 0) continue;
+            Set(x + sx, y + sy, c);
+        }
+}
+
+Canvas Canvas::Enlarged(int factor) const {
+    Canvas large(width_ * factor, height_ * factor);
+    for (int y = 0; y < large.height_; ++y)
+        for (int x = 0; x < large.width_; ++x) large.Set(x, y, At(x / factor, y / factor));
+    return large;
+}
+
+namespace {
+
+std::uint32_t Crc32(const unsigned char* data, std::size_t size, std::uint32_t crc = 0) {
+    crc = ~crc;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void Put32(std::vector<unsigned char>& out, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back((v >> shift) & 0xFF);
+}
+
+void Chunk(std::vector<unsigned char>& out, const char* type,
+           const std::vector<unsigned char>& data) {
+    Put32(out, std::uint32_t(data.size()));
+    std::size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    Put32(out, Crc32(out.data() + start, out.size() - start));
+}
+
+// A zlib stream of stored (uncompressed) blocks: icons are small, and no library is needed.
+std::vector<unsigned char> StoredZlib(const std::vector<unsigned char>& raw) {
+    std::vector<unsigned char> out = {0x78, 0x01};
+    std::size_t at = 0;
+    do {
+        std::size_t n = std::min<std::size_t>(65535, raw.size() - at);
+        out.push_back(at + n == raw.size() ? 1 : 0);
+        out.push_back(n & 0xFF);
+        out.push_back(n >> 8);
+        out.push_back(~n & 0xFF);
+        out.push_back((~n >> 8) & 0xFF);
+        out.insert(out.end(), raw.begin() + long(at), raw.begin() + long(at + n));
+        at += n;
+    } while (at < raw.size());
+    std::uint32_t a = 1, b = 0;
+    for (unsigned char byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    Put32(out, b << 16 | a);
+    return out;
+}
+
+}  // namespace
+
+bool Canvas::WritePng(const std::string& path) const {
+    std::vector<unsigned char> header;
+    Put32(header, std::uint32_t(width_));
+    Put32(header, std::uint32_t(height_));
+    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, no interlace
+    std::vector<unsigned char> raw;
+    for (int y = 0; y < height_; ++y) {
+        raw.push_back(0);  // no row filter
+        for (int x = 0; x < width_; ++x) {
+            Rgb c = At(x, y);
+            bool key = c.r == 0 && c.g == 0 && c.b == 0;
+            raw.insert(raw.end(), {c.r, c.g, c.b, std::uint8_t(key ? 0 : 255)});
+        }
+    }
+    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    Chunk(png, "IHDR", header);
+    Chunk(png, "IDAT", StoredZlib(raw));
+    Chunk(png, "IEND", {});
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    bool ok = std::fwrite(png.data(), 1, png.size(), file) == png.size();
+    return std::fclose(file) == 0 && ok;
+}
+
 Rgb Shade(Rgb c, int percent) {
     auto s = [&](int v) { return std::uint8_t(std::min(255, v * percent / 100)); };
     return {s(c.r), s(c.g), s(c.b)};

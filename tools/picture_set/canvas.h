@@ -1,5 +1,5 @@
 // A small RGB canvas with the drawing primitives the default picture set is made of, and
-// its writer to a 24-bit BMP file.
+// its writers: 24-bit BMP files for the program, PNG files for the desktop's icons.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +31,13 @@ class Canvas {
     void Triangle(int x0, int y0, int x1, int y1, int x2, int y2, Rgb c);
     // Scatters `count` points of colour c over the rectangle, placed by a fixed hash of seed.
     void Speckle(int x0, int y0, int x1, int y1, int count, unsigned seed, Rgb c);
+    // Copies `source` with its top-left corner at (x, y); with `keyed`, pure black stays out.
+    void Blit(const Canvas& source, int x, int y, bool keyed);
+    // The canvas enlarged `factor` times, each pixel a factor x factor square.
+    Canvas Enlarged(int factor) const;
     bool WriteBmp(const std::string& path) const;
+    // An RGBA PNG in which pure black, the key colour of the sprites, is transparent.
+    bool WritePng(const std::string& path) const;
 
   private:
     int width_, height_;

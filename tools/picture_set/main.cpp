@@ -1,6 +1,7 @@
 // Writes the default picture set beside the built program: every file the picture groups
 // name, drawn from shapes and a palette per kind, plus the empty folder for overworld
-// maps. Run by the build; the one argument is the folder to fill.
+// maps. Run by the build; the one argument is the folder to fill. With --icons it draws
+// the programs' desktop icons instead.
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -28,11 +29,31 @@ int SideOf(const std::string& folder, int& height) {
     return height = 16, 16;
 }
 
+// The programs' icons as FOLDER/<size>/<program>.png, drawn at 64 x 64 and enlarged.
+int WriteIcons(const std::filesystem::path& folder) {
+    for (const char* program : {"quentaro", "korvis"}) {
+        Canvas icon(64, 64);
+        DrawProgramIcon(program, icon);
+        for (int factor : {1, 4}) {
+            std::filesystem::path size = folder / std::to_string(64 * factor);
+            std::error_code error;
+            std::filesystem::create_directories(size, error);
+            std::filesystem::path file = size / (std::string(program) + ".png");
+            if (!icon.Enlarged(factor).WritePng(file.string())) {
+                std::fprintf(stderr, "picture_set: cannot write %s\n", file.string().c_str());
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--icons") return WriteIcons(argv[2]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: picture_set OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "usage: picture_set OUTPUT_FOLDER | picture_set --icons FOLDER\n");
         return 2;
     }
     namespace fs = std::filesystem;

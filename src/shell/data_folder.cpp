@@ -1,0 +1,99 @@
+// Finding the program's own files at start-up: the start folder when it holds them (a
+// build folder, or any folder a user filled), else the data folder installed beside the
+// executable. Start-up calls FindDataFolder; the picture loader, the player launch and
+// the overworld files read the answer.
+#include "shell/data_folder.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "browser/player.h"
+#include "gamedata/image_slots.h"
+#include "gamedata/picture_groups.h"
+#include "platform/platform.h"
+
+#ifndef QUENTARO_DATA_FROM_PROGRAM
+#define QUENTARO_DATA_FROM_PROGRAM "../share/quentaro"
+#endif
+
+std::string DataFolder;
+
+namespace {
+
+std::string Join(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == platform::PathSeparator()) return folder + name;
+    return folder + platform::PathSeparator() + name;
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+bool IsFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+// Overworld files go into map/ of a folder: it will do when map/ takes new files, or,
+// where map/ does not exist yet, the folder itself.
+bool TakesOverworldFiles(const std::string& folder) {
+    if (folder.empty()) return false;
+    std::string map = Join(folder, "map");
+    std::error_code error;
+    if (std::filesystem::exists(map, error)) return platform::FolderWritable(map.c_str());
+    return platform::FolderWritable(folder.c_str());
+}
+
+}  // namespace
+
+bool HoldsProgramFiles(const std::string& folder) {
+    if (folder.empty()) return false;
+    if (IsFile(Join(folder, PLAYER_PROGRAM))) return true;
+    std::string checked;
+    for (int group = 0; group < PICTURE_GROUP_COUNT; ++group)
+        for (const PictureEntry& entry : PictureGroupEntries(group)) {
+            if (checked == entry.folder) continue;
+            checked = entry.folder;
+            if (IsFolder(Join(folder, checked))) return true;
+        }
+    return false;
+}
+
+std::string InstalledDataFolder(const std::string& programFolder) {
+    if (programFolder.empty()) return "";
+    std::error_code error;
+    std::filesystem::path installed =
+        std::filesystem::weakly_canonical(Join(programFolder, QUENTARO_DATA_FROM_PROGRAM), error);
+    if (error) return "";
+    return HoldsProgramFiles(installed.string()) ? installed.string() : "";
+}
+
+void FindDataFolder(const std::string& startFolder, const std::string& programFolder) {
+    DataFolder = HoldsProgramFiles(startFolder) ? "" : InstalledDataFolder(programFolder);
+}
+
+std::string ProgramFilesFolder() {
+    return DataFolder.empty() ? platform::CurrentFolder() : DataFolder;
+}
+
+std::string OverworldFolder() {
+    std::string files = ProgramFilesFolder();
+    if (TakesOverworldFiles(files)) return files;
+    std::string home = platform::UserDataHome();
+    if (home.empty()) return "";
+    std::string own = Join(home, "quentaro");
+    std::error_code error;
+    std::filesystem::create_directories(Join(own, "map"), error);
+    return platform::FolderWritable(own.c_str()) ? own : "";
+}
+
+void ReportProgramFiles() {
+    std::fprintf(stderr, "quentaro: program files in %s%s\n", ProgramFilesFolder().c_str(),
+                 DataFolder.empty() ? " (the start folder)" : "");
+    std::fprintf(stderr, "quentaro: %d picture slots loaded\n", LoadedSlotCount());
+    std::string overworld = OverworldFolder();
+    std::fprintf(stderr, "quentaro: overworld files in %s\n",
+                 overworld.empty() ? "no writable folder" : Join(overworld, "map").c_str());
+}
