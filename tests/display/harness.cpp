@@ -71,21 +71,31 @@ int SkipVanishedWindows(Display* display, XErrorEvent* error) {
     return handlerOutsideWalks ? handlerOutsideWalks(display, error) : 0;
 }
 
-// Calls `visit` for `window` and every window below it that still exists.
-void Walk(Display* display, Window window, const std::function<void(Window)>& visit) {
-    visit(window);
+// What a walk tells about each window: its attributes and the root position of its
+// drawing area. Position and size come from one reply, so they belong to the same moment
+// even while another client moves and resizes the window in one request.
+using Visit = std::function<void(Window, const XWindowAttributes&, int x, int y)>;
+
+// Visits `window` and every window below it that still exists; (parentX, parentY) is the
+// root position of the parent's drawing area, which the window's own position counts from.
+void Walk(Display* display, Window window, int parentX, int parentY, const Visit& visit) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes)) return;  // gone meanwhile
+    int x = parentX + attributes.x + attributes.border_width;
+    int y = parentY + attributes.y + attributes.border_width;
+    visit(window, attributes, x, y);
     Window root, parent, *children = nullptr;
     unsigned count = 0;
     if (XQueryTree(display, window, &root, &parent, &children, &count)) {
-        for (unsigned i = 0; i < count; ++i) Walk(display, children[i], visit);
+        for (unsigned i = 0; i < count; ++i) Walk(display, children[i], x, y, visit);
         if (children) XFree(children);
     }
 }
 
-void WalkTree(Display* display, const std::function<void(Window)>& visit) {
+void WalkTree(Display* display, const Visit& visit) {
     XSync(display, False);  // earlier requests' errors reach the handler they were made under
     handlerOutsideWalks = XSetErrorHandler(SkipVanishedWindows);
-    Walk(display, DefaultRootWindow(display), visit);
+    Walk(display, DefaultRootWindow(display), 0, 0, visit);
     XSetErrorHandler(handlerOutsideWalks);
     handlerOutsideWalks = nullptr;
 }
@@ -220,17 +230,12 @@ bool WaitFor(const std::function<bool()>& condition, double seconds) {
 
 std::vector<FoundWindow> FindWindows(Display* display, const std::string& title) {
     std::vector<FoundWindow> found;
-    WalkTree(display, [&](Window window) {
-        XWindowAttributes attributes;
-        if (!XGetWindowAttributes(display, window, &attributes) ||
-            attributes.map_state != IsViewable || WindowName(display, window) != title)
-            return;
+    WalkTree(display, [&](Window window, const XWindowAttributes& attributes, int x, int y) {
+        if (attributes.map_state != IsViewable || WindowName(display, window) != title) return;
         FoundWindow w;
         w.window = window;
-        Window child;
-        if (!XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &w.x, &w.y,
-                                   &child))
-            return;
+        w.x = x;
+        w.y = y;
         w.width = attributes.width;
         w.height = attributes.height;
         found.push_back(w);
@@ -240,7 +245,9 @@ std::vector<FoundWindow> FindWindows(Display* display, const std::string& title)
 
 int CountWindowsNamed(Display* display, const std::string& title) {
     int count = 0;
-    WalkTree(display, [&](Window window) { count += WindowName(display, window) == title; });
+    WalkTree(display, [&](Window window, const XWindowAttributes&, int, int) {
+        count += WindowName(display, window) == title;
+    });
     return count;
 }
 
