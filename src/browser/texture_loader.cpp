@@ -100,7 +100,13 @@ namespace {
 
 // Turns a decoded picture's B, G, R, X pixels into R, G, B, A in place (with the key on,
 // pixels of the key colour get A = 0), records its size and copies it into the store.
+// A picture the store cannot hold is refused before anything changes.
 int StoreDecoded(TextureLoader& loader, platform::Picture& picture, ImageInfo& info) {
+    ImageInfo stored;
+    stored.width = picture.width;
+    stored.height = picture.height;
+    stored.bitsPerPixel = 32;
+    if (BytesToStore(stored) < 0) return 0;
     std::uint8_t* p = picture.bgrx.data();
     std::size_t count = std::size_t(picture.width) * std::size_t(picture.height);
     for (std::size_t i = 0; i < count; ++i, p += 4) {
@@ -137,16 +143,24 @@ int TextureLoader::DecodePicture(const char* path, ImageInfo& info) {
 int LoadDecoded(const char* name, platform::Picture& picture, ImageInfo& info) {
     Classify(Loader, name, info);
     if (Loader.supported == 0 || Loader.pixels == nullptr || picture.width != picture.fullWidth ||
-        picture.height != picture.fullHeight ||
-        static_cast<long long>(picture.width) * picture.height > IMAGE_STORE_BYTES / 4)
+        picture.height != picture.fullHeight)
         return 0;
     return StoreDecoded(Loader, picture, info);
 }
 
+long long BytesToStore(const ImageInfo& info) {
+    if (info.width < 0 || info.height < 0 || info.bitsPerPixel < 0) return -1;
+    long long pixels = static_cast<long long>(info.width) * info.height;
+    if (pixels > IMAGE_STORE_BYTES) return -1;  // also keeps the product below from overflowing
+    long long bytes = pixels * info.bitsPerPixel / 8;
+    return bytes <= IMAGE_STORE_BYTES ? bytes : -1;
+}
+
 void TextureLoader::StorePixels(const ImageInfo& info, const std::uint8_t* source) {
-    long long bytes = static_cast<long long>(info.width) * info.height * info.bitsPerPixel / 8;
-    // The decoder refuses larger pictures; this keeps a wrong record from writing past the store.
-    if (bytes < 0 || bytes > IMAGE_STORE_BYTES) return;
+    // The decoder and StoreDecoded refuse larger pictures; this keeps a wrong record from
+    // writing past the store.
+    long long bytes = BytesToStore(info);
+    if (bytes < 0) return;
     std::memcpy(pixels, source, std::size_t(bytes));
     loadCount += 1;
 }

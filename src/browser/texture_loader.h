@@ -43,6 +43,10 @@ extern TextureLoader Loader;  // the one loader of the program
 extern ImageInfo LoaderInfo;  // the one result record
 extern std::uint8_t* ImageStore;
 
+// The bytes StorePixels copies for a picture of the record's size and depth, or -1 when
+// they do not fit the ImageStore: 100,000,000 pixels of 4 bytes fit, one more does not.
+// The loader asks the decoders for at most that many pixels, and stores through here.
+long long BytesToStore(const ImageInfo& info);
 // Allocates the ImageStore once; the pages of the block take memory only once written.
 void AllocateImageStore();
 // Where the loader reads `name` from: the name itself when it holds "http://", otherwise

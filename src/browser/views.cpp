@@ -143,6 +143,15 @@ void LeaveLastPictureInStore(std::vector<PageDecode>& decodes, int last) {
 
 }  // namespace
 
+// A cell size of 0 would divide by zero: such a page has no cells.
+int ThumbnailColumns() {
+    return AppState.cellWidth > 0 ? (AppState.frameWidth - 2) / AppState.cellWidth : 0;
+}
+
+int ThumbnailRows() {
+    return AppState.cellHeight > 0 ? (AppState.frameHeight - 62) / AppState.cellHeight : 0;
+}
+
 void DrawListView() {
     ClearFrame();
     SetLabelChars(true);
@@ -184,8 +193,7 @@ void DrawThumbnailPage() {
     AppState.thumbnailRedraw = 0;
     ClearFrame();
     int cellW = AppState.cellWidth, cellH = AppState.cellHeight;
-    int cols = cellW > 0 ? (AppState.frameWidth - 2) / cellW : 0;
-    int rows = cellH > 0 ? (AppState.frameHeight - 62) / cellH : 0;
+    int cols = ThumbnailColumns(), rows = ThumbnailRows();
     Rescan();
     if (AppState.pageFirst <= 0) AppState.pageFirst = 1;
     int last = AppState.pageFirst + cols * rows - 1;

@@ -5,6 +5,11 @@ void DrawListView();
 void DrawThumbnailPage();
 void DrawFullView();
 
+// The grid of a thumbnail page at the current frame and cell size. The page draws
+// columns x rows cells, and the page keys turn by exactly that many entries.
+int ThumbnailColumns();
+int ThumbnailRows();
+
 // 1 when the picture last opened for the full view failed to decode: the view then stays
 // empty instead of showing the previous picture under this entry's name.
 extern int FullViewBlank;

@@ -6,6 +6,7 @@
 #include "browser/entry_table.h"
 #include "browser/player.h"
 #include "browser/texture_loader.h"
+#include "browser/views.h"
 #include "platform/platform.h"
 #include "platform/virtual_keys.h"
 #include "scene/key_poll.h"
@@ -38,8 +39,7 @@ void ResetOffsets() {
 }
 
 int CellsPerPage() {
-    const AppStateRecord& s = AppState;
-    return ((s.frameWidth - 2) / s.cellWidth) * ((s.frameHeight - 62) / s.cellHeight);
+    return ThumbnailColumns() * ThumbnailRows();
 }
 
 }  // namespace

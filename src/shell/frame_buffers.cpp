@@ -1,4 +1,5 @@
-// The five frame-sized buffers, reallocated whenever the frame changes size.
+// The five frame-sized buffers, reallocated whenever the frame changes size, and the
+// guard rows around the three that are drawn.
 #include "shell/frame_buffers.h"
 
 #include <cstdio>
@@ -13,6 +14,13 @@ std::uint8_t* SpareFrames[2] = {nullptr, nullptr};
 
 namespace {
 
+// The three drawn buffers each sit between two zeroed rows that no write may reach. A write
+// that escapes the clipping by a row lands there, where FrameGuardsIntact lets the tests see
+// it in every build, instead of in other memory where only a sanitizer would notice.
+// The sizes are those of the allocation, whatever AppState says meanwhile.
+std::size_t frameBytes = 0;
+std::size_t guardBytes = 0;
+
 void* AllocateOrDie(long long bytes) {
     // Zeroed, so a frame shown before anything is drawn is black rather than garbage.
     void* block = bytes > 0 ? std::calloc(size_t(bytes), 1) : nullptr;
@@ -23,12 +31,30 @@ void* AllocateOrDie(long long bytes) {
     return block;
 }
 
+std::uint8_t* AllocateGuarded(long long bytes) {
+    auto* block =
+        static_cast<std::uint8_t*>(AllocateOrDie(bytes + 2 * static_cast<long long>(guardBytes)));
+    return block + guardBytes;
+}
+
+void ReleaseGuarded(void* buffer) {
+    if (buffer != nullptr) std::free(static_cast<std::uint8_t*>(buffer) - guardBytes);
+}
+
+bool GuardsZero(const void* buffer) {
+    if (buffer == nullptr) return true;
+    const std::uint8_t* start = static_cast<const std::uint8_t*>(buffer);
+    for (std::size_t i = 1; i <= guardBytes; ++i)
+        if (start[-std::ptrdiff_t(i)] != 0 || start[frameBytes + guardBytes - i] != 0) return false;
+    return true;
+}
+
 }  // namespace
 
 void ReleaseFrameBuffers() {
-    std::free(Framebuffer);
-    std::free(SavedFrame);
-    std::free(PickBuffer);
+    ReleaseGuarded(Framebuffer);
+    ReleaseGuarded(SavedFrame);
+    ReleaseGuarded(PickBuffer);
     std::free(SpareFrames[0]);
     std::free(SpareFrames[1]);
     Framebuffer = SavedFrame = SpareFrames[0] = SpareFrames[1] = nullptr;
@@ -40,9 +66,15 @@ void ResizeFrame(int width, int height) {
     AppState.frameHeight = height;
     ReleaseFrameBuffers();
     long long bytes = static_cast<long long>(width) * height * 4;
-    Framebuffer = static_cast<std::uint8_t*>(AllocateOrDie(bytes));
-    SavedFrame = static_cast<std::uint8_t*>(AllocateOrDie(bytes));
+    frameBytes = bytes > 0 ? std::size_t(bytes) : 0;
+    guardBytes = width > 0 ? std::size_t(width) * 4 : 0;
+    Framebuffer = AllocateGuarded(bytes);
+    SavedFrame = AllocateGuarded(bytes);
     SpareFrames[0] = static_cast<std::uint8_t*>(AllocateOrDie(bytes));
     SpareFrames[1] = static_cast<std::uint8_t*>(AllocateOrDie(bytes));
-    PickBuffer = static_cast<std::int32_t*>(AllocateOrDie(bytes));
+    PickBuffer = reinterpret_cast<std::int32_t*>(AllocateGuarded(bytes));
+}
+
+int FrameGuardsIntact() {
+    return GuardsZero(Framebuffer) && GuardsZero(SavedFrame) && GuardsZero(PickBuffer) ? 1 : 0;
 }

@@ -12,3 +12,6 @@ extern std::uint8_t* SpareFrames[2];
 // cannot be allocated ends the program with a message on standard error.
 void ResizeFrame(int width, int height);
 void ReleaseFrameBuffers();
+// 1 while the zeroed row before and the one after each of Framebuffer, SavedFrame and
+// PickBuffer are untouched; 0 once any write has landed outside its buffer there.
+int FrameGuardsIntact();

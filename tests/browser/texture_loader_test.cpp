@@ -131,6 +131,43 @@ TEST_F(LoaderTest, FailedLoadsKeepThePreviousPicture) {
     EXPECT_EQ(LoaderInfo.typeCode, 2);
 }
 
+TEST_F(LoaderTest, TheStoreHoldsExactlyOneHundredMillionPixels) {
+    auto bytes = [](int width, int height, int bits = 32) {
+        ImageInfo info;
+        info.width = width;
+        info.height = height;
+        info.bitsPerPixel = bits;
+        return BytesToStore(info);
+    };
+    // Both sides of the limit, in both directions, without storing anything.
+    EXPECT_EQ(bytes(10000, 10000), 400000000);
+    EXPECT_EQ(bytes(100000000, 1), 400000000);
+    EXPECT_EQ(bytes(1, 100000000), 400000000);
+    EXPECT_EQ(bytes(10000, 10001), -1);
+    EXPECT_EQ(bytes(100000001, 1), -1);
+    EXPECT_EQ(bytes(1, 100000001), -1);
+    EXPECT_EQ(bytes(100, 50), 20000);
+    EXPECT_EQ(bytes(0, 0), 0);
+    EXPECT_EQ(bytes(-1, 5), -1);
+    EXPECT_EQ(bytes(65536, 65536), -1);  // far past: no overflow into a small size
+    EXPECT_EQ(bytes(1 << 30, 1 << 30, 1 << 30), -1);
+
+    // A picture decoded ahead (as the thumbnail page does) one pixel past the limit is
+    // refused before its pixels are read, and the picture held stays with its size.
+    folder.Write("held.bmp", Bmp24(4, 3, [](int, int) { return Rgb8{1, 2, 3}; }));
+    ASSERT_EQ(Loader.Load("held.bmp", LoaderInfo), 1);
+    int loads = Loader.loadCount;
+    platform::Picture big;
+    big.width = big.fullWidth = 10000;
+    big.height = big.fullHeight = 10001;
+    EXPECT_EQ(LoadDecoded("big.bmp", big, LoaderInfo), 0);
+    EXPECT_EQ(LoaderInfo.width, 4);
+    EXPECT_EQ(LoaderInfo.height, 3);
+    EXPECT_EQ(Loader.width, 4);
+    EXPECT_EQ(Loader.loadCount, loads);
+    EXPECT_EQ(ImageStore[0], 1);
+}
+
 TEST_F(LoaderTest, PathsKeepTheirFullLength) {
     std::string name(200, 'n');
     EXPECT_EQ(PicturePath((name + ".bmp").c_str()),

@@ -6,6 +6,7 @@
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +24,13 @@
 namespace harness {
 
 namespace {
+
+// In a child just forked: end it with `signal` when the test process ends, however that
+// happens, so a failed or killed run leaves no server or program behind.
+void EndWithParent(int signal, pid_t parent) {
+    prctl(PR_SET_PDEATHSIG, signal);
+    if (getppid() != parent) _exit(125);  // the parent was already gone
+}
 
 double Now() {
     using namespace std::chrono;
@@ -52,26 +60,44 @@ std::string WindowName(Display* display, Window window) {
     return name;
 }
 
-void Collect(Display* display, Window window, const std::string& title,
-             std::vector<FoundWindow>& found) {
+// Windows come and go while the tree is walked (the program rebuilds its window on a size
+// switch): a request about one that has just gone fails with BadWindow, which Xlib's default
+// handler answers by ending the test process. While a walk runs, that error only means the
+// window is no longer there; any other error still goes to the handler that was in place.
+XErrorHandler handlerOutsideWalks = nullptr;
+
+int SkipVanishedWindows(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow) return 0;
+    return handlerOutsideWalks ? handlerOutsideWalks(display, error) : 0;
+}
+
+// What a walk tells about each window: its attributes and the root position of its
+// drawing area. Position and size come from one reply, so they belong to the same moment
+// even while another client moves and resizes the window in one request.
+using Visit = std::function<void(Window, const XWindowAttributes&, int x, int y)>;
+
+// Visits `window` and every window below it that still exists; (parentX, parentY) is the
+// root position of the parent's drawing area, which the window's own position counts from.
+void Walk(Display* display, Window window, int parentX, int parentY, const Visit& visit) {
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable &&
-        WindowName(display, window) == title) {
-        FoundWindow w;
-        w.window = window;
-        Window child;
-        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &w.x, &w.y,
-                              &child);
-        w.width = attributes.width;
-        w.height = attributes.height;
-        found.push_back(w);
-    }
+    if (!XGetWindowAttributes(display, window, &attributes)) return;  // gone meanwhile
+    int x = parentX + attributes.x + attributes.border_width;
+    int y = parentY + attributes.y + attributes.border_width;
+    visit(window, attributes, x, y);
     Window root, parent, *children = nullptr;
     unsigned count = 0;
     if (XQueryTree(display, window, &root, &parent, &children, &count)) {
-        for (unsigned i = 0; i < count; ++i) Collect(display, children[i], title, found);
+        for (unsigned i = 0; i < count; ++i) Walk(display, children[i], x, y, visit);
         if (children) XFree(children);
     }
+}
+
+void WalkTree(Display* display, const Visit& visit) {
+    XSync(display, False);  // earlier requests' errors reach the handler they were made under
+    handlerOutsideWalks = XSetErrorHandler(SkipVanishedWindows);
+    Walk(display, DefaultRootWindow(display), 0, 0, visit);
+    XSetErrorHandler(handlerOutsideWalks);
+    handlerOutsideWalks = nullptr;
 }
 
 }  // namespace
@@ -80,8 +106,10 @@ XServer::XServer(int width, int height) {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe");
     std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    pid_t parent = getpid();
     pid_ = fork();
     if (pid_ == 0) {
+        EndWithParent(SIGTERM, parent);
         close(fds[0]);
         int devnull = open("/dev/null", O_WRONLY);
         dup2(devnull, 1);
@@ -117,8 +145,10 @@ XServer::~XServer() {
 
 Process::Process(const std::string& program, const std::vector<std::string>& arguments,
                  const std::string& folder, const std::string& logFile) {
+    pid_t parent = getpid();
     pid_ = fork();
     if (pid_ == 0) {
+        EndWithParent(SIGKILL, parent);
         if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(126);
         if (!logFile.empty()) {
             int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -200,9 +230,25 @@ bool WaitFor(const std::function<bool()>& condition, double seconds) {
 
 std::vector<FoundWindow> FindWindows(Display* display, const std::string& title) {
     std::vector<FoundWindow> found;
-    XSync(display, False);
-    Collect(display, DefaultRootWindow(display), title, found);
+    WalkTree(display, [&](Window window, const XWindowAttributes& attributes, int x, int y) {
+        if (attributes.map_state != IsViewable || WindowName(display, window) != title) return;
+        FoundWindow w;
+        w.window = window;
+        w.x = x;
+        w.y = y;
+        w.width = attributes.width;
+        w.height = attributes.height;
+        found.push_back(w);
+    });
     return found;
+}
+
+int CountWindowsNamed(Display* display, const std::string& title) {
+    int count = 0;
+    WalkTree(display, [&](Window window, const XWindowAttributes&, int, int) {
+        count += WindowName(display, window) == title;
+    });
+    return count;
 }
 
 Screenshot Grab(Display* display, int x, int y, int width, int height) {

@@ -60,6 +60,9 @@ struct FoundWindow {
 };
 // Top-level windows (viewable) whose name is exactly `title`.
 std::vector<FoundWindow> FindWindows(Display* display, const std::string& title);
+// Windows named exactly `title` anywhere in the tree, mapped or not: a window left behind
+// by a rebuild counts here even when it is no longer shown.
+int CountWindowsNamed(Display* display, const std::string& title);
 
 // The screen's RGB pixels as 0xRRGGBB, row-major from the top-left.
 struct Screenshot {

@@ -68,24 +68,6 @@ TEST_F(WindowDisplay, FramePixelsAppearBottomLeftUpAtZoomTwo) {
     EXPECT_EQ(program.Wait(20), 0);
 }
 
-// Windows named `title` anywhere in the tree, mapped or not: a window left behind by a
-// rebuild counts here even when it is no longer shown.
-int CountNamed(Display* display, Window window, const char* title) {
-    int count = 0;
-    char* name = nullptr;
-    if (XFetchName(display, window, &name) && name) {
-        count += std::string(name) == title;
-        XFree(name);
-    }
-    Window root, parent, *children = nullptr;
-    unsigned n = 0;
-    if (XQueryTree(display, window, &root, &parent, &children, &n)) {
-        for (unsigned i = 0; i < n; ++i) count += CountNamed(display, children[i], title);
-        if (children) XFree(children);
-    }
-    return count;
-}
-
 TEST_F(WindowDisplay, TwoResolutionSwitchesInARowLeaveOneWindow) {
     Process program(ProgramPath(), {}, folder, folder + "/log.txt");
     ASSERT_NE(WaitForWindow("GAME").window, 0u) << ReadFile(folder + "/log.txt");
@@ -105,7 +87,7 @@ TEST_F(WindowDisplay, TwoResolutionSwitchesInARowLeaveOneWindow) {
     ASSERT_TRUE(shown(1280, 960)) << ReadFile(folder + "/log.txt");
     TapKey(x, XK_F5);
     ASSERT_TRUE(shown(1920, 1080)) << ReadFile(folder + "/log.txt");
-    EXPECT_EQ(CountNamed(x, DefaultRootWindow(x), "GAME"), 1);
+    EXPECT_EQ(CountWindowsNamed(x, "GAME"), 1);
     // Nothing went wrong on the way: no message was shown.
     EXPECT_EQ(ReadFile(folder + "/log.txt").find("ERROR"), std::string::npos)
         << ReadFile(folder + "/log.txt");

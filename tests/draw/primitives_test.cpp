@@ -22,10 +22,13 @@ class Primitives : public FrameTest {};
 
 TEST_F(Primitives, PixelWritesClipAndKeepLowBits) {
     int w = AppState.frameWidth, h = AppState.frameHeight;
-    PutPixel(w, 0, 1, 2, 3);
-    PutPixel(0, h, 1, 2, 3);
-    PutPixel(-1, 5, 1, 2, 3);
-    PutPixel(5, -1, 1, 2, 3);
+    // Just outside each edge of each buffer: nothing inside changes, nothing beside it either.
+    for (auto [x, y] : {std::pair{w, 0}, {0, h}, {-1, 5}, {5, -1}, {w - 1, h}, {0, -1}}) {
+        PutPixel(x, y, 1, 2, 3);
+        PutSavedPixel(x, y, 1, 2, 3);
+        PutPickId(x, y, 99);
+    }
+    EXPECT_EQ(FrameGuardsIntact(), 1);
     EXPECT_EQ(LitCount(), 0);
 
     PutPixel(0, 0, 300, 7, -1);
@@ -40,11 +43,11 @@ TEST_F(Primitives, PixelWritesClipAndKeepLowBits) {
     PutSavedPixel(3, 2, 9, 8, 7);
     EXPECT_EQ(Pixel(SavedFrame, 3, 2)[0], 9);
     EXPECT_FALSE(Lit(3, 2));
-    PutSavedPixel(w, 2, 9, 8, 7);
+    int saved = 0;
+    for (int i = 0; i < w * h; ++i) saved += SavedFrame[4 * i + 3] != 0;
+    EXPECT_EQ(saved, 1);
 
     PutPickId(4, 5, 12345);
-    PutPickId(-1, 5, 99);
-    PutPickId(4, h, 99);
     EXPECT_EQ(PickBuffer[5 * w + 4], 12345);
     int ids = 0;
     for (int i = 0; i < w * h; ++i) ids += PickBuffer[i] != 0;
@@ -63,6 +66,33 @@ TEST_F(Primitives, IntegerLineTakesItsMinorStepsLate) {
     UseFrame(64, 48);
     DrawLine(7, 9, 7, 9, 255, 255, 255);
     EXPECT_EQ(LitPoints(), (Points{{7, 9}}));
+}
+
+TEST_F(Primitives, LinesWhoseEndsMoveInOppositeDirectionsStepLateFromTheirStart) {
+    // The late minor step makes a line differ from the same line drawn from its other end,
+    // so each of these would show a line drawn backwards.
+    const struct {
+        int x0, y0, x1, y1;
+        Points points;
+    } cases[] = {
+        {1, 0, 0, 4, {{1, 0}, {1, 1}, {1, 2}, {1, 3}, {0, 4}}},
+        {0, 4, 1, 0, {{0, 4}, {0, 3}, {0, 2}, {0, 1}, {1, 0}}},
+        {4, 0, 0, 1, {{4, 0}, {3, 0}, {2, 0}, {1, 0}, {0, 1}}},
+        {0, 1, 4, 0, {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 0}}},
+    };
+    for (const auto& c : cases) {
+        UseFrame(64, 48);
+        DrawLine(c.x0, c.y0, c.x1, c.y1, 255, 255, 255);
+        EXPECT_EQ(LitPoints(), c.points) << c.x0 << "," << c.y0 << " to " << c.x1 << "," << c.y1;
+    }
+    // A longer steep one: x falls one column on every third row, the last on the end row.
+    UseFrame(64, 48);
+    DrawLine(30, 24, 23, 44, 255, 255, 255);
+    const int columnOfRow[21] = {30, 30, 29, 29, 29, 28, 28, 28, 27, 27, 27,
+                                 26, 26, 26, 25, 25, 25, 24, 24, 24, 23};
+    Points want;
+    for (int k = 0; k < 21; ++k) want.insert({columnOfRow[k], 24 + k});
+    EXPECT_EQ(LitPoints(), want);
 }
 
 TEST_F(Primitives, LinesEndOnTheirLastPointAndClip) {
@@ -134,6 +164,16 @@ TEST_F(Primitives, TableCirclesNeedTheTablesAndMirrorExactly) {
     ASSERT_FALSE(points.empty());
     EXPECT_TRUE(points.count({100, 70}));
     for (auto [x, y] : points) EXPECT_TRUE(points.count({200 - x, y}));
+
+    // Where the angle step divides 180 exactly, the walk ends on 180 degrees: the circle's top.
+    for (int radius : {25, 50, 100}) {
+        UseFrame(240, 240);
+        DrawCircleTable(120, 120, radius, 255, 255, 255);
+        DrawSavedCircleTable(120, 120, radius, 255, 255, 255);
+        EXPECT_TRUE(Lit(120, 120 - radius)) << radius;
+        EXPECT_TRUE(Lit(120, 120 + radius)) << radius;
+        EXPECT_EQ(Pixel(SavedFrame, 120, 120 + radius)[3], 255) << radius;
+    }
 
     // A radius above 9999 draws as 9999: the same points as the clamped call.
     UseFrame(200, 200);

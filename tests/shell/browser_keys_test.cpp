@@ -1,7 +1,10 @@
 // The key bindings, paging and resolution switches over the fake platform.
 #include "shell/menu_fixture.h"
 
+#include <string>
 #include <vector>
+
+#include "support/picture_files.h"
 
 namespace {
 
@@ -10,6 +13,7 @@ using Pauses = std::vector<int>;
 class BrowserKeys : public MenuTest {
   protected:
     void TearDown() override {
+        ThumbnailLabelText = DrawText;
         CloseGlWindow();
         MenuTest::TearDown();
     }
@@ -150,6 +154,48 @@ TEST_F(BrowserKeys, PagesMoveByColumnsTimesRowsWithinTheEntries) {
     SetEntries(0);
     NextPage();
     EXPECT_EQ(AppState.pageFirst, 1);
+}
+
+int CellsDrawn = 0;
+void CountCell(int, int, int, int, int) {
+    CellsDrawn += 1;
+}
+
+TEST_F(BrowserKeys, APageTurnMovesByTheCellsThePageDraws) {
+    // Every cell draws one label; the folder holds more entries than any page here.
+    TempFolder folder;
+    KeepCurrentFolder keep;
+    for (int i = 0; i < 120; ++i) folder.Touch("f" + std::to_string(100 + i) + ".txt");
+    std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", folder.Path().c_str());
+    ThumbnailLabelText = CountCell;
+    // Columns fit 2 pixels less than the width, rows 62 less than the height: a 1280 x 1024
+    // screen at full size holds 6 x 4 cells, not 6 x 5.
+    const struct {
+        int width, height, cell, cells;
+    } sizes[] = {{960, 540, 140, 6 * 3},  {959, 539, 140, 6 * 3},   {640, 480, 140, 4 * 2},
+                 {800, 600, 140, 5 * 3},  {1280, 960, 200, 6 * 4},  {1280, 1024, 200, 6 * 4},
+                 {1366, 768, 200, 6 * 3}, {1600, 1200, 200, 7 * 5}, {1920, 1080, 200, 9 * 5},
+                 {1920, 1200, 200, 9 * 5}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        ResizeFrame(size.width, size.height);
+        AppState.cellWidth = AppState.cellHeight = size.cell;
+        for (int first : {1, 7}) {
+            AppState.pageFirst = first;
+            CellsDrawn = 0;
+            DrawThumbnailPage();
+            ASSERT_EQ(CellsDrawn, size.cells);
+            ASSERT_LT(first + CellsDrawn, EntryTable.count);  // a full page
+            Press(221);
+            ApplyFirstKeys();
+            EXPECT_EQ(AppState.pageFirst, first + CellsDrawn);
+            std::memset(KeyState, 0, sizeof KeyState);
+            Press(219);
+            ApplyFirstKeys();
+            EXPECT_EQ(AppState.pageFirst, first);
+            std::memset(KeyState, 0, sizeof KeyState);
+        }
+    }
 }
 
 TEST_F(BrowserKeys, ResolutionSwitchesRebuildTheWindowAtTheirSizes) {

@@ -85,6 +85,27 @@ TEST_F(MainLoop, PassPresentsTheSavedFrameThenForgetsInputThenPumps) {
     EXPECT_EQ(AppState.passCount, 1);
 }
 
+TEST_F(MainLoop, KeysOfBothGroupsActInThePassThatSeesThem) {
+    fake.screenWidth = 200;
+    fake.screenHeight = 100;
+    StartUp();
+    Loader.panFactor = 0;
+    // First group: ']' turns to the thumbnails. Second group, after the frame is shown:
+    // scroll, zoom, pan, overlay, a resolution switch and Escape.
+    for (int key : {221, 190, int('3'), int('9'), int('0'), 117, 27}) KeyState[key] = 1;
+    RunPass();
+    EXPECT_EQ(AppState.listViewOn, 0);
+    EXPECT_EQ(AppState.thumbnailRedraw, 1);
+    EXPECT_EQ(AppState.listTop, 1);
+    EXPECT_EQ(Loader.zoomStep, 3.0f);
+    EXPECT_EQ(Loader.panFactor, 9);
+    EXPECT_EQ(Loader.overlayOn, 0);
+    EXPECT_EQ(AppState.frameWidth, 1280);
+    EXPECT_EQ(AppState.resolutionMode, RESOLUTION_1280);
+    EXPECT_EQ(AppState.quitRequested, 1);
+    for (int key = 0; key < 256; ++key) EXPECT_EQ(KeyState[key], 0) << key;
+}
+
 TEST_F(MainLoop, CloseRequestEndsTheLoopAfterItsPass) {
     fake.screenWidth = 200;
     fake.screenHeight = 100;

@@ -15,7 +15,11 @@ class FrameTest : public ::testing::Test {
     FakePlatform fake;
 
     void SetUp() override { UseFrame(64, 48); }
-    void TearDown() override { ReleaseFrameBuffers(); }
+    // Every test also checks that nothing it drew landed beside the frame buffers.
+    void TearDown() override {
+        EXPECT_EQ(FrameGuardsIntact(), 1) << "a write landed outside the frame buffers";
+        ReleaseFrameBuffers();
+    }
 
     void UseFrame(int width, int height) {
         AppState = AppStateRecord{};
