@@ -235,6 +235,16 @@ TEST_F(Generator, ThirtyRoomsGetTwoChestsSevenCandelabraTwoCoffins) {
     EXPECT_EQ(Count(3, CELL_STAIRS_UP) + Count(3, CELL_STAIRS_DOWN), 0);  // a run of one level
 }
 
+TEST_F(Generator, TablesStartZeroed) {
+    // A stale level index would send the second phase through another run's records, and a
+    // stale height reads as a height already set.
+    for (int level = 0; level <= LEVEL_COUNT; ++level) {
+        ASSERT_EQ(LevelFirstRoom[level], 0) << level;
+        ASSERT_EQ(LevelEndRoom[level], 0) << level;
+    }
+    for (int i = 0; i < (MAP_WIDTH + 1) * (MAP_WIDTH + 1); ++i) ASSERT_EQ(HeightMap[i], 0) << i;
+}
+
 TEST_F(Generator, RefusedRunsReturnOne) {
     // A start square too small for the first room with its border: the square stays.
     EXPECT_EQ(Run(1, 2, 1, 5, 10), 1);
