@@ -1,5 +1,5 @@
 // The dungeon generator's tables, created once at start-up so that generating a dungeon
-// never allocates, and released at shutdown.
+// never allocates, and released at shutdown; and the reset of the first records' templates.
 #include "dungeon/dungeon_tables.h"
 
 #include <cstdlib>
@@ -18,6 +18,12 @@ void CreateDungeonTables() {
     long long stride = ROOM_TEMPLATE_STRIDE;
     RoomMask = CreateTableOf<std::uint8_t>("room mask", stride * stride);
     RoomTable = CreateTableOf<RoomRecord>("room table", ROOM_CAPACITY);
+}
+
+void ResetRoomTemplates() {
+    constexpr int RESET_RECORDS = 100000;
+    int records = ROOM_CAPACITY < RESET_RECORDS ? ROOM_CAPACITY : RESET_RECORDS;
+    for (int i = 0; i < records; ++i) RoomTable[i].roomTemplate = NO_ROOM_TEMPLATE;
 }
 
 void ReleaseDungeonTables() {

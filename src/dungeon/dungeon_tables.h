@@ -17,6 +17,7 @@ constexpr std::uint8_t CELL_SCROLLS = 100;
 constexpr std::uint8_t CELL_FEATURE = 160;
 constexpr std::uint8_t CELL_FEATURE_ALT = 163;
 constexpr std::uint8_t CLAIM_MARK = 15;  // MarkGrid value of a cell reserved by a room
+constexpr std::uint8_t NO_ROOM_TEMPLATE = 255;
 
 // One placed room.
 struct RoomRecord {
@@ -34,3 +35,5 @@ extern std::int32_t* LevelEndRoom;    // LEVEL_COUNT + 1 entries: one past a lev
 
 void CreateDungeonTables();
 void ReleaseDungeonTables();
+// Marks records 0 to 99,999 (or the whole table when it is smaller) as having no template.
+void ResetRoomTemplates();

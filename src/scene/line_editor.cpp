@@ -1,0 +1,63 @@
+// The console's line editor: one polling step per frame over the live key state, with the
+// calling thread paused after each acting key so that a held key repeats at a steady rate.
+// RunConsole calls it while the console is open.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "draw/text.h"
+#include "platform/platform.h"
+#include "platform/virtual_keys.h"
+#include "scene/console.h"
+#include "scene/console_buffers.h"
+#include "scene/key_poll.h"
+#include "shell/app_state.h"
+
+namespace {
+
+constexpr int LONGEST_LINE = COMMAND_LINE_BYTES - 1;
+constexpr int KEY_REPEAT_PAUSE = 120;
+constexpr int SUBMIT_PAUSE = 500;
+
+void Append(char character) {
+    CommandLine[CommandLength] = character;
+    CommandLine[CommandLength + 1] = '\0';
+    ++CommandLength;
+    platform::Sys().Pause(KEY_REPEAT_PAUSE);
+}
+
+}  // namespace
+
+void EditLine(int x, int y, int maxLength, const char* prompt) {
+    maxLength = std::clamp(maxLength, 0, LONGEST_LINE);
+    CommandLength = std::clamp(CommandLength, 0, LONGEST_LINE);
+    if (KeyDown(vk::RETURN)) {
+        CommandLine[CommandLength] = '\0';
+        platform::Sys().Pause(SUBMIT_PAUSE);
+        LineSubmitted = 1;
+        return;
+    }
+    if (KeyDown(vk::BACK) && CommandLength > 0) {
+        CommandLine[CommandLength] = '\0';
+        CommandLine[CommandLength - 1] = '\0';
+        --CommandLength;
+        platform::Sys().Pause(KEY_REPEAT_PAUSE);
+    }
+    if (KeyDown(vk::SPACE) && CommandLength < maxLength) Append(' ');
+    for (int key = 'A'; key <= 'Z'; ++key)
+        if (KeyDown(key) && KeyUp(vk::SHIFT) && CommandLength < maxLength)
+            Append(char(key - 'A' + 'a'));
+    for (int key = 'A'; key <= 'Z'; ++key)
+        if (KeyDown(key) && KeyDown(vk::SHIFT) && CommandLength < maxLength) Append(char(key));
+    for (int key = '0'; key <= '9'; ++key)
+        if (KeyDown(key) && CommandLength < maxLength) Append(char(key));
+    if (CommandLength > maxLength) {
+        CommandLength = maxLength;
+        CommandLine[maxLength] = '\0';
+    }
+    // Prompt, line and the cursor in the period's first half, cut to what TextBuffer holds.
+    std::string text = std::string(prompt ? prompt : "") + CommandLine;
+    if (AppState.passCount % 20 < 10) text += '_';
+    std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "%s", text.c_str());
+    DrawLargeText(x, y, 255, 255, 255);
+}
