@@ -5,6 +5,7 @@
 // tests use them for real, on temporary folders.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -142,6 +143,9 @@ bool ListFolder(const char* folder, std::vector<FolderEntry>& entries);
 // Windows-style attributes of `name` (relative to the current folder); false if absent.
 bool FileAttributes(const char* name, std::uint32_t& attributes);
 std::string ProgramFolder();  // folder of the running executable
+// Makes `path` hold exactly `count` bytes: written into a file beside it, flushed to the disk,
+// then renamed over it. On any failure the old file, if any, stays as it was; false.
+bool ReplaceFileContents(const char* path, const void* bytes, std::size_t count);
 
 // --- picture decoding ---
 // A decoded picture: 4 bytes per pixel B, G, R, X, rows bottom-up. `fullWidth` and
