@@ -12,9 +12,9 @@ namespace {
 
 // Heights run 1..OVERWORLD_MAX_HEIGHT; plain, forest, hills and the mountains split that
 // range at 3, 10, 15 and 18. The roughness scales the jitter by an edge's length.
-constexpr float OVERWORLD_ROUGHNESS = 0.12f;
-constexpr float OVERWORLD_MAX_HEIGHT = 24.0f;
-constexpr int CORNER_LOWEST = 2, CORNER_HIGHEST = 14;
+constexpr float OVERWORLD_ROUGHNESS = 0.2f;
+constexpr float OVERWORLD_MAX_HEIGHT = 26.0f;
+constexpr int CORNER_LOWEST = 2, CORNER_HIGHEST = 16;
 
 }  // namespace
 
