@@ -16,6 +16,8 @@ constexpr std::int32_t NO_PATH = -9;
 // arriving while all are taken is left out of the queue.
 constexpr int BUCKET_COUNT = 1000;
 constexpr int COST_TABLE_SLOTS = 2048;  // open-addressed, a power of two above BUCKET_COUNT
+// Bands of one cost unit the open set files nodes in; a step costs far less than this many.
+constexpr int OPEN_BANDS = 1024;
 
 // How many queued nodes share one exact cost (queue mode); count 0 marks a free slot.
 struct CostCount {
@@ -60,9 +62,18 @@ struct PathFinderRecord {
     std::uint8_t ready;
     std::int32_t resultX, resultY;
 
-    // The open set as a binary heap of keys (cost, then node number: descending in linear
-    // mode, ascending in queue mode), W * W entries; see path_open_set.cpp.
-    std::uint64_t* openHeap;
+    // The open set (path_open_set.cpp): keys (cost, then node number: descending in linear
+    // mode, ascending in queue mode) filed in bands of one cost unit, the band being taken
+    // sorted; a heap instead for a search whose costs outgrow the bands.
+    std::int32_t* openNext;  // W * W links of the bands' lists; -1 ends a list
+    std::int32_t openBand[OPEN_BANDS];
+    std::uint64_t openBandBits[OPEN_BANDS / 64];  // bands that hold nodes
+    std::int64_t openCurrentBand;                 // every band held lies above it
+    std::uint64_t* openRun;                       // W * W: the current band's keys, sorted
+    std::int32_t openRunStart, openRunEnd;
+    std::uint64_t* openHeap;  // W * W: a four-way heap, used once openInHeap is set
+    std::int32_t openHeapCount;
+    std::uint8_t openInHeap;
     std::int32_t openCount;
     CostCount* costCounts;  // COST_TABLE_SLOTS entries, queue mode only
     std::int32_t distinctCosts;

@@ -63,6 +63,8 @@ PathFinderRecord* CreatePathFinder() {
     for (long long u = 0; u < units; ++u) f->pathIndex[u] = NO_PATH;
     ApplyNeighbourOrder(*f, 0);
     f->ready = 0;
+    f->openNext = CreateTableOf<std::int32_t>("path finder open set", nodes);
+    f->openRun = CreateTableOf<std::uint64_t>("path finder open set", nodes);
     f->openHeap = CreateTableOf<std::uint64_t>("path finder open set", nodes);
     f->costCounts = CreateTableOf<CostCount>("path finder open set", COST_TABLE_SLOTS);
     return f;
@@ -82,6 +84,8 @@ void ReleasePathFinder(PathFinderRecord* f) {
     std::free(f->pathY);
     std::free(f->pathLength);
     std::free(f->pathIndex);
+    std::free(f->openNext);
+    std::free(f->openRun);
     std::free(f->openHeap);
     std::free(f->costCounts);
     std::free(f);

@@ -104,23 +104,43 @@ void AddNodeAt(PathFinderRecord& f, int j, int tile) {
     OpenSetAdd(f, n);
 }
 
+// The current neighbour order as offsets into the window's marks and into the level's tiles.
+struct Steps {
+    int mark[8];
+    long long tile[8];
+    long long cornerX[8], cornerY[8];  // the two cells a diagonal passes between
+    bool diagonal[8];
+};
+
+Steps StepsOf(const PathFinderRecord& f) {
+    Steps s;
+    for (int j = 0; j < 8; ++j) {
+        const int dx = f.stepDX[j], dy = f.stepDY[j];
+        s.mark[j] = dy * f.windowSize + dx;
+        s.tile[j] = static_cast<long long>(dy) * f.mapWidth + dx;
+        s.cornerX[j] = dx;
+        s.cornerY[j] = static_cast<long long>(dy) * f.mapWidth;
+        s.diagonal[j] = dx != 0 && dy != 0;
+    }
+    return s;
+}
+
 // Step a of the search loop: every free, enterable neighbour of the current node becomes a
 // node. The window's border marks keep every neighbour inside the window, and so inside the
 // level; the mark is read before the tile for that reason.
-void ExpandCurrent(PathFinderRecord& f, const std::uint8_t* windowTiles) {
-    const int size = f.windowSize, width = f.mapWidth;
+void ExpandCurrent(PathFinderRecord& f, const Steps& steps, const std::uint8_t* windowTiles) {
     const int cur = f.currentNode;
     const int wx = f.nodeX[cur] - f.windowLeft, wy = f.nodeY[cur] - f.windowTop;
-    const std::uint8_t* marks = f.windowMarks + wy * size + wx;
-    const std::uint8_t* tiles = windowTiles + static_cast<long long>(wy) * width + wx;
+    const std::uint8_t* marks = f.windowMarks + wy * f.windowSize + wx;
+    const std::uint8_t* tiles = windowTiles + static_cast<long long>(wy) * f.mapWidth + wx;
     const bool cornerRule = f.useQueue == 0;
     for (int j = 0; j < 8; ++j) {
-        const int dx = f.stepDX[j], dy = f.stepDY[j];
-        if (marks[dy * size + dx] != 0) continue;
-        const int tile = tiles[dy * width + dx];
+        if (marks[steps.mark[j]] != 0) continue;
+        const int tile = tiles[steps.tile[j]];
         if (!TILE_RULES.enterable[tile]) continue;
-        if (cornerRule && dx != 0 && dy != 0 &&
-            !(TILE_RULES.diagonal[tiles[dx]] && TILE_RULES.diagonal[tiles[dy * width]]))
+        if (cornerRule && steps.diagonal[j] &&
+            !(TILE_RULES.diagonal[tiles[steps.cornerX[j]]] &&
+              TILE_RULES.diagonal[tiles[steps.cornerY[j]]]))
             continue;
         AddNodeAt(f, j, tile);
     }
@@ -244,8 +264,9 @@ int RunSearch(int maxExpansions) {
     if (budget + f->lastNode >= cells - 9) budget = cells - f->lastNode - 9;
     const std::uint8_t* windowTiles =
         MapGrid + CellIndex(f->windowLeft, f->windowTop, f->searchLevel);
+    const Steps steps = StepsOf(*f);
     for (long long i = 0; i < budget; ++i) {
-        ExpandCurrent(*f, windowTiles);
+        ExpandCurrent(*f, steps, windowTiles);
         int cur = f->currentNode;
         f->nodeState[cur] = NODE_CLOSED;
         f->windowMarks[(f->nodeY[cur] - f->windowTop) * f->windowSize +

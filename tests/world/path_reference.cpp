@@ -2,6 +2,8 @@
 // slow on purpose: every step is the plain one, nothing is cached or skipped.
 #include "world/path_reference.h"
 
+#include <algorithm>
+
 #include "quentaro.h"
 
 int ReferenceSearch::Width() const {
@@ -45,16 +47,29 @@ void ReferenceSearch::Begin(int type, bool placed, int left, int top, int sx, in
     goalX = ClampTo(gx, windowLeft + 1, windowLeft + size - 2);
     goalY = ClampTo(gy, windowTop + 1, windowTop + size - 2);
 
+    // Full-size arrays once; each search clears the size * size entries it uses.
     std::size_t cells = std::size_t(w) * w;
-    nodeX.assign(cells, 0);
-    nodeY.assign(cells, 0);
-    nodeParent.assign(cells, 0);
-    nodeState.assign(cells, 0);
-    nodeCost.assign(cells, 0.0f);
-    windowMarks.assign(cells, 0);
-    items.assign(cells, Item{0, -1, -1, -1, 0});
-    buckets.assign(BUCKET_COUNT, Bucket{0, -1, -1, -1.0f, -1, -1});
+    if (nodeX.size() != cells) {
+        nodeX.resize(cells);
+        nodeY.resize(cells);
+        nodeParent.resize(cells);
+        nodeState.resize(cells);
+        nodeCost.resize(cells);
+        windowMarks.resize(cells);
+        items.resize(cells);
+        buckets.resize(BUCKET_COUNT);
+    }
+    std::size_t used = std::size_t(size) * size;
+    std::fill_n(nodeX.begin(), used, 0);
+    std::fill_n(nodeY.begin(), used, 0);
+    std::fill_n(nodeParent.begin(), used, 0);
+    std::fill_n(nodeState.begin(), used, 0);
+    std::fill_n(nodeCost.begin(), used, 0.0f);
+    std::fill_n(windowMarks.begin(), used, 0);
+    std::fill_n(items.begin(), used, Item{0, -1, -1, -1, 0});
+    std::fill(buckets.begin(), buckets.end(), Bucket{0, -1, -1, -1.0f, -1, -1});
     queueHead = 0;
+    heap = {};
 
     for (int j = 0; j < size; ++j) {
         windowMarks[j] = 1;
@@ -108,7 +123,10 @@ void ReferenceSearch::AddNode(int j) {
     nodeCost[n] =
         float(1.0 * stepCost[j] + nodeCost[cur] + TerrainCost[TileAt(nodeX[n], nodeY[n])]);
     windowMarks[(nodeY[n] - windowTop) * windowSize + nodeX[n] - windowLeft] = 1;
-    if (useQueue) QueueInsert(n);
+    if (useQueue)
+        QueueInsert(n);
+    else if (plainHeap)
+        heap.push({nodeCost[n], -n});
 }
 
 int ReferenceSearch::Run(int maxExpansions) {
@@ -136,6 +154,12 @@ int ReferenceSearch::Run(int maxExpansions) {
         if (useQueue) {
             int n = QueuePop();
             if (n != -1) currentNode = n;
+        } else if (plainHeap) {
+            currentNode = lastNode;
+            if (!heap.empty()) {
+                currentNode = -heap.top().second;
+                heap.pop();
+            }
         } else {
             bestCost = scanStartCost;
             bestNode = lastNode;

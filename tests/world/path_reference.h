@@ -4,13 +4,18 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <limits>
+#include <queue>
 #include <vector>
 
 struct ReferenceSearch {
     // The linear scan's "none found yet" cost: +infinity, or 2 * W * W to reproduce the scan
     // that stalls once path costs pass it.
     float scanStartCost = std::numeric_limits<float>::infinity();
+    // Linear mode through a plain std::priority_queue ordered like the scan, instead of the
+    // scan itself: the straightforward faster way, for the benchmark's comparison.
+    bool plainHeap = false;
 
     std::vector<std::int16_t> nodeX, nodeY;
     std::vector<std::int32_t> nodeParent;
@@ -41,6 +46,9 @@ struct ReferenceSearch {
     std::vector<Bucket> buckets;
     std::vector<Item> items;
     int queueHead = 0;
+    std::priority_queue<std::pair<float, int>, std::vector<std::pair<float, int>>,
+                        std::greater<>>
+        heap;  // (cost, -node)
 
     // The window is centred on the start (placed = false) or at (left, top).
     void Begin(int type, bool placed, int left, int top, int sx, int sy, int gx, int gy, int level,
