@@ -100,6 +100,24 @@ TEST_F(PathCompare, BothModesMatchTheLiteralSearchOnSeededMaps) {
     }
 }
 
+TEST_F(PathCompare, CostTablesOutsideTheUsualRangeStillMatch) {
+    // Steps dearer than the open set's bands reach, steps that cost less than a unit, and
+    // costs that fall: the open set changes its filing, never its order.
+    TerrainCost[11] = 2500.0f;
+    TerrainCost[14] = 0.0f;
+    TerrainCost[16] = -0.9f;
+    TerrainCost[10] = 0.25f;
+    ReferenceSearch reference;
+    for (int seed = 300; seed < 340; ++seed) {
+        state = std::uint32_t(seed);
+        MakeMap(seed);
+        int sx = 40 + Next(176), sy = 40 + Next(176);
+        ASSERT_TRUE(SameSearch(reference, 1, false, 0, 0, sx, sy, sx + Next(60) - 30,
+                               sy + Next(60) - 30, 64, seed % 2, 64 * 64))
+            << "seed " << seed;
+    }
+}
+
 TEST_F(PathCompare, OnOrdinaryMapsTheOldScanStartChangesNothing) {
     // Below 2 * W * W every cost is taken either way; the corrected start only matters past it.
     ReferenceSearch literal;

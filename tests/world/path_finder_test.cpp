@@ -2,6 +2,7 @@
 // the window and its clamping, blocking units, stored paths and their walk, the requests'
 // answers, and the inputs a request refuses.
 #include <cstdlib>
+#include <set>
 
 #include "world/path_reference.h"
 #include "world/world_fixture.h"
@@ -331,6 +332,40 @@ TEST_F(PathFinderTest, TheQueueStartsAfreshAfterDrainingAndHoldsAThousandDistinc
     EXPECT_EQ(popped[4], 5);
     EXPECT_EQ(popped[5], extra);  // the same cost as node 5, queued after it
     EXPECT_EQ(popped.back(), 1000);
+}
+
+TEST_F(PathFinderTest, TheOpenSetGivesTheLeastKeyWhateverTheCostsAndTheirOrder) {
+    // Random costs near and far, some below those already taken, inserted and taken in
+    // random turns: each take is the least (cost, node) left, node descending in linear mode.
+    const float costs[] = {0.5f,   1.0f,    3.0f,    31.0f,   31.0f, 32.4142f,
+                           400.0f, 1023.5f, 1500.0f, 5000.0f, 1e7f,  -2.0f};
+    for (int q = 0; q < 2; ++q)
+        for (unsigned seed = 1; seed <= 40; ++seed) {
+            SeedRandom(seed);
+            BeginSearch(1, 100, 100, 120, 100, 0, 64, q);
+            std::set<std::pair<float, int>> model;  // (cost, node or -node)
+            float base = float(RandomBelow(50));
+            for (int n = 1; n < 600; ++n) {
+                if (RandomBelow(3) == 0) {
+                    int got = QueuePop();
+                    int want = model.empty() ? -1 : std::abs(model.begin()->second);
+                    ASSERT_EQ(got, want) << "mode " << q << " seed " << seed << " node " << n;
+                    if (!model.empty()) {
+                        base = model.begin()->first;
+                        model.erase(model.begin());
+                    }
+                }
+                float cost = RandomBelow(4) == 0 ? costs[RandomBelow(12)]
+                                                 : base + float(RandomBelow(700)) / 7.0f;
+                PathFinder->nodeCost[n] = cost;
+                PathFinder->lastNode = n;
+                QueueInsert(n);
+                model.insert({cost, q ? n : -n});
+            }
+            for (auto it = model.begin(); it != model.end(); ++it)
+                ASSERT_EQ(QueuePop(), std::abs(it->second)) << "mode " << q << " seed " << seed;
+            EXPECT_EQ(QueuePop(), -1);
+        }
 }
 
 TEST_F(PathFinderTest, EveryNeighbourOrderVisitsAllEightNeighboursOnce) {
