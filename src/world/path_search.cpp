@@ -1,6 +1,7 @@
 // The search of the path finder: beginning a search in a window of the level, marking the
 // units that block it, expanding cells in cost order and reading the path it found. The
 // requests (path_requests.cpp) drive it; the open set's order is path_open_set.cpp's.
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -36,10 +37,6 @@ constexpr TileRules TILE_RULES = [] {
     return r;
 }();
 
-int Clamp(int value, int low, int high) {
-    return value < low ? low : (value > high ? high : value);
-}
-
 // Refuses what would reach past the node arrays or the grid. A refused search leaves
 // nothing begun, so a request reads it as failed instead of reading an older search.
 bool StartOrRefuse(PathFinderRecord* f, int level, int size, int largestSize) {
@@ -50,15 +47,15 @@ bool StartOrRefuse(PathFinderRecord* f, int level, int size, int largestSize) {
            size >= 3 && size <= largestSize;
 }
 
-// Steps 3 to 9 of a search, the window placed.
+// The rest of beginning a search, once its window is placed.
 void BeginInPlacedWindow(PathFinderRecord& f, int type, int sx, int sy, int gx, int gy, int size,
                          int useQueue) {
     int innerLeft = f.windowLeft + 1, innerRight = f.windowLeft + size - 2;
     int innerTop = f.windowTop + 1, innerBottom = f.windowTop + size - 2;
-    f.startX = Clamp(sx, innerLeft, innerRight);
-    f.startY = Clamp(sy, innerTop, innerBottom);
-    f.goalX = Clamp(gx, innerLeft, innerRight);
-    f.goalY = Clamp(gy, innerTop, innerBottom);
+    f.startX = std::clamp(sx, innerLeft, innerRight);
+    f.startY = std::clamp(sy, innerTop, innerBottom);
+    f.goalX = std::clamp(gx, innerLeft, innerRight);
+    f.goalY = std::clamp(gy, innerTop, innerBottom);
     ResetSearchBuffers();
 
     std::uint8_t* marks = f.windowMarks;
@@ -125,9 +122,9 @@ Steps StepsOf(const PathFinderRecord& f) {
     return s;
 }
 
-// Step a of the search loop: every free, enterable neighbour of the current node becomes a
-// node. The window's border marks keep every neighbour inside the window, and so inside the
-// level; the mark is read before the tile for that reason.
+// Expanding the current node: every free, enterable neighbour of it becomes a node. The window's
+// border marks keep every neighbour inside the window, and so inside the level; the mark is read
+// before the tile for that reason.
 void ExpandCurrent(PathFinderRecord& f, const Steps& steps, const std::uint8_t* windowTiles) {
     const int cur = f.currentNode;
     const int wx = f.nodeX[cur] - f.windowLeft, wy = f.nodeY[cur] - f.windowTop;
@@ -146,7 +143,7 @@ void ExpandCurrent(PathFinderRecord& f, const Steps& steps, const std::uint8_t* 
     }
 }
 
-// Step c: the next node to expand; false when no node is open, the current one kept (queue
+// Chooses the next node to expand; false when no node is open, the current one kept (queue
 // mode) or replaced by the last node made (linear mode), as the scan over nodes leaves it.
 bool ChooseNext(PathFinderRecord& f) {
     int next = OpenSetTake(f);
@@ -180,13 +177,13 @@ int BeginSearch(int type, int startX, int startY, int goalX, int goalY, int leve
     if (!StartOrRefuse(f, level, size, f == nullptr ? 0 : f->mapWidth)) return 0;
     const int w = f->mapWidth;
     f->searchLevel = level;
-    startX = Clamp(startX, 0, w - 1);
-    startY = Clamp(startY, 0, w - 1);
+    startX = std::clamp(startX, 0, w - 1);
+    startY = std::clamp(startY, 0, w - 1);
     f->windowSize = size;
-    f->windowLeft = Clamp(startX - size / 2, 0, w - size);
-    f->windowTop = Clamp(startY - size / 2, 0, w - size);
-    BeginInPlacedWindow(*f, type, startX, startY, Clamp(goalX, 0, w - 1), Clamp(goalY, 0, w - 1),
-                        size, useQueue);
+    f->windowLeft = std::clamp(startX - size / 2, 0, w - size);
+    f->windowTop = std::clamp(startY - size / 2, 0, w - size);
+    BeginInPlacedWindow(*f, type, startX, startY, std::clamp(goalX, 0, w - 1),
+                        std::clamp(goalY, 0, w - 1), size, useQueue);
     return 0;
 }
 
@@ -197,10 +194,10 @@ int BeginSearchInWindow(int type, int windowLeft, int windowTop, int startX, int
     const int w = f->mapWidth;
     f->searchLevel = level;
     f->windowSize = size;
-    f->windowLeft = Clamp(windowLeft, 0, w - size - 1);
-    f->windowTop = Clamp(windowTop, 0, w - size - 1);
-    BeginInPlacedWindow(*f, type, Clamp(startX, 0, w - 1), Clamp(startY, 0, w - 1),
-                        Clamp(goalX, 0, w - 1), Clamp(goalY, 0, w - 1), size, useQueue);
+    f->windowLeft = std::clamp(windowLeft, 0, w - size - 1);
+    f->windowTop = std::clamp(windowTop, 0, w - size - 1);
+    BeginInPlacedWindow(*f, type, std::clamp(startX, 0, w - 1), std::clamp(startY, 0, w - 1),
+                        std::clamp(goalX, 0, w - 1), std::clamp(goalY, 0, w - 1), size, useQueue);
     return 0;
 }
 
