@@ -303,6 +303,22 @@ TEST_F(MazeTest, ALongPathKeepsTheCellsNearestTheStartAndIsWalkedCellByCell) {
     EXPECT_EQ(u.moveState, 0);
 }
 
+TEST_F(PathFinderTest, AChainOfMoreThanTenThousandCellsStillStartsNextToTheUnit) {
+    // The whole level as the window, a serpentine of 127 road rows: about 32000 cells.
+    Fill(0, 0, 255, 255, MOUNTAIN);
+    for (int i = 0; i < 127; ++i) {
+        int row = 1 + 2 * i;
+        Fill(1, row, 254, row, ROAD);
+        if (i < 126) Tile(i % 2 == 0 ? 254 : 1, row + 1) = ROAD;
+    }
+    UnitRecord& u = PlaceUnit(3, 1, 1);
+    ASSERT_EQ(RequestNextStep(3, 254, 253, 256, 0), 1);
+    EXPECT_EQ(u.stepX, 2);
+    EXPECT_EQ(u.stepY, 1);
+    EXPECT_EQ(PathFinder->pathLength[3], PATH_ROW);
+    EXPECT_EQ(RowX(3, PATH_ROW - 1), 2);
+}
+
 TEST_F(PathFinderTest, TheQueueStartsAfreshAfterDrainingAndHoldsAThousandDistinctCosts) {
     BeginSearch(1, 100, 100, 120, 100, 0, 64, 1);
     AddNode(0);
