@@ -30,14 +30,17 @@ void RequireSetting(const char* name, long long value, long long low, long long 
     std::exit(1);
 }
 
-// Start-up writes fixed records (unit 1, item 10000, the cells 0..3 of level 0), and path
-// finding keeps cell coordinates in 16 bits: smaller or larger settings cannot work.
+// Start-up writes fixed records (unit 1, item 10000, the cells 0..3 of level 0), path
+// finding keeps cell coordinates in 16 bits, the unit scatter draws positions below
+// MAP_WIDTH / 4 - 1 and the capitals' spacing is MAP_WIDTH / KINGDOM_COUNT with the capitals
+// in records 1..KINGDOM_COUNT: other settings cannot work.
 void CheckSettings() {
     constexpr long long INT32_TOP = 2147483647;
-    RequireSetting("MAP_WIDTH", MAP_WIDTH, 4, 32767);
+    RequireSetting("MAP_WIDTH", MAP_WIDTH, 8, 32767);
     RequireSetting("LEVEL_COUNT", LEVEL_COUNT, 1, INT32_TOP - 1);
     RequireSetting("SLOT_COUNT", SLOT_COUNT, 1, INT32_TOP);
     RequireSetting("UNIT_CAPACITY", UNIT_CAPACITY, WALKER + 1, INT32_TOP);
+    RequireSetting("KINGDOM_COUNT", KINGDOM_COUNT, 1, UNIT_CAPACITY - 1LL);
     RequireSetting("ITEM_CAPACITY", ITEM_CAPACITY, ITEM_UNIT_FIRST + ITEM_SLOTS_PER_UNIT,
                    INT32_TOP);
     RequireSetting("ROOM_TEMPLATE_STRIDE", ROOM_TEMPLATE_STRIDE, 1, 32767);

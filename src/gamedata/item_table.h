@@ -30,4 +30,7 @@ void ReleaseItemTable();
 // Makes record d from record s (a template or any item): every field, then condition = grade.
 void CopyItem(int destination, int source);
 void BuildItemTemplates();
+// The display name of template `templateId`; "" for a number that is no template and for
+// the unnamed template 7100.
+const char* TemplateName(int templateId);
 void GiveStartingItems();

@@ -1,7 +1,9 @@
 // The item templates: the weapons, the bag, the unnamed template 7100 and eight armour
 // materials of fourteen pieces each, written into their fixed records of ItemTable at
-// start-up and never changed afterwards.
+// start-up and never changed afterwards; and their display names, which items are named by.
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "gamedata/item_table.h"
 
@@ -58,22 +60,26 @@ struct ArmourMaterial {
     std::int16_t picture;
     float factor;
     std::uint16_t worth;
+    const char* headPiece;  // name of piece 1
 };
 
 constexpr ArmourMaterial MATERIALS[] = {
-    {"Robe", 8100, 730, 0.1f, 30},
-    {"Leather", 8130, 740, 0.2f, 70},
-    {"Studded Leather", 8170, 741, 0.3f, 120},
-    {"Chain", 8200, 742, 0.4f, 160},
-    {"Scale", 8220, 743, 0.5f, 210},
-    {"Plate", 8250, 744, 0.6f, 280},
-    {"Full Plate", 8280, 745, 0.7f, 350},
-    {"Magic", 8320, 746, 0.9f, 600},
+    {"Robe", 8100, 730, 0.1f, 30, "Hat"},
+    {"Leather", 8130, 740, 0.2f, 70, "Hat"},
+    {"Studded Leather", 8170, 741, 0.3f, 120, "Hat"},
+    {"Chain", 8200, 742, 0.4f, 160, "Hat"},
+    {"Scale", 8220, 743, 0.5f, 210, "Hat"},
+    {"Plate", 8250, 744, 0.6f, 280, "Helmet"},
+    {"Full Plate", 8280, 745, 0.7f, 350, "Helmet"},
+    {"Magic", 8320, 746, 0.9f, 600, "Helmet"},
 };
 
-// Suit, head piece, Cape, Georget, Scaling, Torso, Greeves, Bracers, Ring, Gloves, Shield,
-// Sleeves, Circlet, Boots.
 constexpr int ARMOUR_PIECES = 14;
+constexpr int MATERIAL_COUNT = sizeof MATERIALS / sizeof MATERIALS[0];
+// Piece 1 is the material's head piece.
+constexpr const char* PIECE_NAMES[ARMOUR_PIECES] = {
+    "Suit",    "",     "Cape",   "Georget", "Scaling", "Torso",   "Greeves",
+    "Bracers", "Ring", "Gloves", "Shield",  "Sleeves", "Circlet", "Boots"};
 
 }  // namespace
 
@@ -104,4 +110,24 @@ void BuildItemTemplates() {
             r.worth = m.worth;
         }
     }
+}
+
+const char* TemplateName(int templateId) {
+    for (const WeaponTemplate& w : WEAPONS)
+        if (w.templateId == templateId) return w.name;
+    // "Robe Hat", "Plate Helmet", "Magic Boots": the material, then the piece.
+    static const std::vector<std::string> armourNames = [] {
+        std::vector<std::string> names;
+        for (const ArmourMaterial& m : MATERIALS)
+            for (int piece = 0; piece < ARMOUR_PIECES; ++piece)
+                names.push_back(std::string(m.name) + " " +
+                                (piece == 1 ? m.headPiece : PIECE_NAMES[piece]));
+        return names;
+    }();
+    for (int i = 0; i < MATERIAL_COUNT; ++i) {
+        int piece = templateId - MATERIALS[i].base;
+        if (piece >= 0 && piece < ARMOUR_PIECES)
+            return armourNames[std::size_t(i * ARMOUR_PIECES + piece)].c_str();
+    }
+    return "";
 }

@@ -5,6 +5,7 @@
 // tests use them for real, on temporary folders.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -147,6 +148,9 @@ bool FolderWritable(const char* folder);
 // The per-user folder for programs' data files ($XDG_DATA_HOME, else ~/.local/share);
 // "" when neither is known.
 std::string UserDataHome();
+// Makes `path` hold exactly `count` bytes: written into a file beside it, flushed to the disk,
+// then renamed over it. On any failure the old file, if any, stays as it was; false.
+bool ReplaceFileContents(const char* path, const void* bytes, std::size_t count);
 
 // --- picture decoding ---
 // A decoded picture: 4 bytes per pixel B, G, R, X, rows bottom-up. `fullWidth` and

@@ -2,13 +2,16 @@
 // Windows: attribute values of the Windows file system, "." and ".." listed first and
 // the other names in its order (compared without regard to case), never in hash order.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/platform.h"
@@ -111,6 +114,30 @@ std::string UserDataHome() {
     const char* home = std::getenv("HOME");
     if (home != nullptr && home[0] == '/') return std::string(home) + "/.local/share";
     return "";
+}
+
+bool ReplaceFileContents(const char* path, const void* bytes, std::size_t count) {
+    std::string beside = std::string(path) + ".new";
+    int fd = open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    const char* at = static_cast<const char*>(bytes);
+    std::size_t left = count;
+    bool ok = true;
+    while (ok && left > 0) {
+        ssize_t written = write(fd, at, left);
+        if (written < 0 && errno == EINTR) continue;
+        ok = written > 0;
+        if (ok) {
+            at += written;
+            left -= std::size_t(written);
+        }
+    }
+    // The data reaches the disk before the name moves, so the file is never seen half written.
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && std::rename(beside.c_str(), path) == 0;
+    if (!ok) unlink(beside.c_str());
+    return ok;
 }
 
 }  // namespace platform

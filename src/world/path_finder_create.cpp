@@ -1,5 +1,5 @@
-// Creation and release of the path finder's context; the search itself lives beside it.
-// Start-up creates the one context at full size so that no search ever allocates.
+// Creation and release of the path finder's context, and its neighbour orders. Start-up
+// creates the one context at full size so that no search ever allocates.
 #include <cstdlib>
 
 #include "gamedata/engine_settings.h"
@@ -10,11 +10,37 @@ PathFinderRecord* PathFinder = nullptr;
 
 namespace {
 
-// Neighbour order class 0: north first, then clockwise; diagonals are the odd entries.
-constexpr std::int32_t CLASS0_DX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
-constexpr std::int32_t CLASS0_DY[8] = {1, 1, 0, -1, -1, -1, 0, 1};
+// Entry j of class c is the step (dx, dy) tried j-th; classes 0, 2, 4 and 6 have their
+// diagonals at the odd entries, the others at the even ones.
+constexpr std::int32_t NEIGHBOUR_ORDERS[8][8][2] = {
+    {{0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}},
+    {{-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}},
+    {{0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}},
+    {{-1, -1}, {-1, 0}, {-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}},
+    {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}},
+    {{1, -1}, {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}, {0, 1}, {1, 1}, {1, 0}},
+    {{-1, 0}, {-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}},
+    {{-1, -1}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}},
+};
+
+constexpr float DIAGONAL_COST = 1.4142f;
+
+void ApplyNeighbourOrder(PathFinderRecord& f, int directionClass) {
+    if (directionClass < 0 || directionClass > 7) return;
+    for (int j = 0; j < 8; ++j) {
+        f.stepDX[j] = NEIGHBOUR_ORDERS[directionClass][j][0];
+        f.stepDY[j] = NEIGHBOUR_ORDERS[directionClass][j][1];
+        bool diagonal = f.stepDX[j] != 0 && f.stepDY[j] != 0;
+        f.stepCost[j] = diagonal ? DIAGONAL_COST : 1.0f;
+    }
+    f.directionClass = std::uint32_t(directionClass);
+}
 
 }  // namespace
+
+void SetNeighbourOrder(int directionClass) {
+    if (PathFinder != nullptr) ApplyNeighbourOrder(*PathFinder, directionClass);
+}
 
 PathFinderRecord* CreatePathFinder() {
     auto* f = CreateTableOf<PathFinderRecord>("path finder", 1);
@@ -35,15 +61,12 @@ PathFinderRecord* CreatePathFinder() {
     f->pathLength = CreateTableOf<std::int32_t>("path finder paths", units);
     f->pathIndex = CreateTableOf<std::int32_t>("path finder paths", units);
     for (long long u = 0; u < units; ++u) f->pathIndex[u] = NO_PATH;
-    for (int j = 0; j < 8; ++j) {
-        f->stepDX[j] = CLASS0_DX[j];
-        f->stepDY[j] = CLASS0_DY[j];
-        f->stepCost[j] = (j % 2 == 1) ? 1.4142f : 1.0f;
-    }
-    f->directionClass = 0;
+    ApplyNeighbourOrder(*f, 0);
     f->ready = 0;
-    f->buckets = CreateTableOf<QueueBucket>("path finder queue", BUCKET_COUNT);
-    f->items = CreateTableOf<QueueItem>("path finder queue", nodes);
+    f->openNext = CreateTableOf<std::int32_t>("path finder open set", nodes);
+    f->openRun = CreateTableOf<std::uint64_t>("path finder open set", nodes);
+    f->openHeap = CreateTableOf<std::uint64_t>("path finder open set", nodes);
+    f->costCounts = CreateTableOf<CostCount>("path finder open set", COST_TABLE_SLOTS);
     return f;
 }
 
@@ -61,7 +84,9 @@ void ReleasePathFinder(PathFinderRecord* f) {
     std::free(f->pathY);
     std::free(f->pathLength);
     std::free(f->pathIndex);
-    std::free(f->buckets);
-    std::free(f->items);
+    std::free(f->openNext);
+    std::free(f->openRun);
+    std::free(f->openHeap);
+    std::free(f->costCounts);
     std::free(f);
 }

@@ -134,8 +134,8 @@ TEST_F(GameData, TerrainCostsWorldCellsAndTheOtherTables) {
     EXPECT_EQ(PathFinder->stepCost[2], 1.0f);
     for (int u = 0; u < UNIT_CAPACITY; ++u) ASSERT_EQ(PathFinder->pathIndex[u], NO_PATH);
     PathFinder->pathX[UNIT_CAPACITY * PATH_ROW - 1] = 1;
-    PathFinder->items[256 * 256 - 1].node = 1;
-    PathFinder->buckets[BUCKET_COUNT - 1].cost = 1;
+    PathFinder->openHeap[256 * 256 - 1] = 1;
+    PathFinder->costCounts[COST_TABLE_SLOTS - 1].count = 1;
 
     EXPECT_EQ(CommandLength, 0);
     EXPECT_STREQ(CommandLine, "");

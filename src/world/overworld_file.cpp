@@ -1,0 +1,60 @@
+// Saving and loading the overworld (level 0 of MapGrid) as numbered raw files, for the
+// console's save and load commands.
+#include "world/overworld_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "gamedata/engine_settings.h"
+#include "platform/platform.h"
+#include "shell/data_folder.h"
+#include "world/world_tables.h"
+
+namespace {
+
+constexpr int TRANSFER_PAUSE_MS = 1000;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+std::size_t LevelBytes() {
+    return std::size_t(MAP_WIDTH) * std::size_t(MAP_WIDTH);
+}
+
+}  // namespace
+
+std::string OverworldPath(int number) {
+    const char sep = platform::PathSeparator();
+    std::string folder = OverworldFolder();
+    if (folder.empty()) folder = ".";
+    return folder + sep + "map" + sep + std::to_string(number) + ".overworld";
+}
+
+void SaveOverworld(int number) {
+    if (MapGrid == nullptr) return;
+    std::string path = OverworldPath(number);
+    // A fresh data folder may not have its map/ yet: a save is what makes it.
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+    if (!platform::ReplaceFileContents(path.c_str(), MapGrid, LevelBytes())) return;
+    platform::Sys().Pause(TRANSFER_PAUSE_MS);
+}
+
+void LoadOverworld(int number) {
+    if (MapGrid == nullptr) return;
+    std::string path = OverworldPath(number);
+    // Only plain files: a pipe of that name could keep the read waiting forever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return;
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return;
+    std::vector<std::uint8_t> level(LevelBytes());
+    bool whole = std::fread(level.data(), 1, level.size(), file.get()) == level.size();
+    file.reset();
+    if (whole) std::copy(level.begin(), level.end(), MapGrid);
+    platform::Sys().Pause(TRANSFER_PAUSE_MS);
+}
