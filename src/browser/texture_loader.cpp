@@ -1,6 +1,7 @@
 // The image loader: the one TextureLoader, the one ImageInfo record and the ImageStore.
-// It classifies a file by its extension and turns a BMP or JPEG file into R, G, B, A pixels,
-// bottom row first, with black made transparent. The browser's views and clicks call it.
+// It classifies a file by its extension and decodes a BMP or JPEG file straight into the store
+// as R, G, B, A pixels, upright, bottom row first, with black made transparent. The browser's
+// views and clicks call it.
 #include "browser/texture_loader.h"
 
 #include <cctype>
@@ -96,32 +97,29 @@ int TextureLoader::Load(const char* name, ImageInfo& info) {
     return DecodePicture(PicturePath(name).c_str(), info);
 }
 
+platform::DecodeRequest StoreRequest(const TextureLoader& loader) {
+    platform::DecodeRequest request;
+    request.maxPixels = IMAGE_STORE_BYTES / 4;
+    request.block = loader.pixels;
+    request.blockBytes = std::size_t(IMAGE_STORE_BYTES);
+    request.order = platform::PixelOrder::RGBA;
+    request.colourKeyOn = loader.colourKeyOn == 1;
+    std::memcpy(request.keyColour, loader.keyColour, 3);
+    request.refuseIncomplete = true;
+    return request;
+}
+
 namespace {
 
-// Turns a decoded picture's B, G, R, X pixels into R, G, B, A in place (with the key on,
-// pixels of the key colour get A = 0), records its size and copies it into the store.
-int StoreDecoded(TextureLoader& loader, platform::Picture& picture, ImageInfo& info) {
-    std::uint8_t* p = picture.bgrx.data();
-    std::size_t count = std::size_t(picture.width) * std::size_t(picture.height);
-    for (std::size_t i = 0; i < count; ++i, p += 4) {
-        std::uint8_t b = p[0], r = p[2];
-        p[0] = r;
-        p[2] = b;
-        if (loader.colourKeyOn == 1)
-            p[3] = (r == loader.keyColour[0] && p[1] == loader.keyColour[1] &&
-                    b == loader.keyColour[2])
-                       ? 0
-                       : 255;
-        else
-            p[3] = 255;
-    }
+// Records a picture that a decode with StoreRequest left in the store.
+int KeepStored(TextureLoader& loader, const platform::Picture& picture, ImageInfo& info) {
     loader.width = picture.width;
     loader.height = picture.height;
     info.width = picture.width;
     info.height = picture.height;
     info.bitsPerPixel = 32;
     info.format = 6408;
-    loader.StorePixels(info, picture.bgrx.data());
+    loader.StorePixels(info, loader.pixels);
     return 1;
 }
 
@@ -130,24 +128,25 @@ int StoreDecoded(TextureLoader& loader, platform::Picture& picture, ImageInfo& i
 int TextureLoader::DecodePicture(const char* path, ImageInfo& info) {
     if (pixels == nullptr) return 0;
     platform::Picture picture;
-    if (!platform::DecodePictureFile(path, IMAGE_STORE_BYTES / 4, picture)) return 0;
-    return StoreDecoded(*this, picture, info);
+    if (!platform::DecodePicture(path, StoreRequest(*this), picture)) return 0;
+    return KeepStored(*this, picture, info);
 }
 
-int LoadDecoded(const char* name, platform::Picture& picture, ImageInfo& info) {
+int LoadDecoded(const char* name, const platform::Picture& picture, ImageInfo& info) {
     Classify(Loader, name, info);
     if (Loader.supported == 0 || Loader.pixels == nullptr || picture.width != picture.fullWidth ||
-        picture.height != picture.fullHeight ||
-        static_cast<long long>(picture.width) * picture.height > IMAGE_STORE_BYTES / 4)
+        picture.height != picture.fullHeight)
         return 0;
-    return StoreDecoded(Loader, picture, info);
+    return KeepStored(Loader, picture, info);
 }
 
+// The decoders write straight into the store, in its final order: they hand the store its own
+// pixels, and only the count remains to be done.
 void TextureLoader::StorePixels(const ImageInfo& info, const std::uint8_t* source) {
     long long bytes = static_cast<long long>(info.width) * info.height * info.bitsPerPixel / 8;
     // The decoder refuses larger pictures; this keeps a wrong record from writing past the store.
     if (bytes < 0 || bytes > IMAGE_STORE_BYTES) return;
-    std::memcpy(pixels, source, std::size_t(bytes));
+    if (source != pixels) std::memcpy(pixels, source, std::size_t(bytes));
     loadCount += 1;
 }
 
