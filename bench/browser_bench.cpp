@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -24,15 +25,42 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Processor time of the whole process (every thread), which a loaded machine inflates far
+// less than the time on the clock.
+double CpuNow() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// The clock time of the last Seconds() call's work and its processor time.
+double LastCpu = 0;
+
 double Seconds(const std::function<void()>& work) {
+    double cpu = CpuNow();
     auto start = std::chrono::steady_clock::now();
     work();
+    LastCpu = CpuNow() - cpu;
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// Runs `work` `times` times; medians of clock and processor time.
+struct Timing {
+    double wall, cpu;
+};
+Timing Measure(int times, const std::function<void()>& before, const std::function<void()>& work) {
+    std::vector<double> wall, cpu;
+    for (int i = 0; i < times; ++i) {
+        before();
+        wall.push_back(Seconds(work));
+        cpu.push_back(LastCpu);
+    }
+    return {Median(wall), Median(cpu)};
 }
 
 // A photograph-like picture: smooth light with fine texture, so that it compresses about
@@ -65,7 +93,7 @@ std::vector<unsigned char> ReadAll(const fs::path& path) {
 // already written once: the page's pictures at the reduced size a 140-pixel cell asks for,
 // the last one at full size, shared out over two threads. No program can decode them faster
 // with this library.
-double PageDecodeFloor(const std::vector<std::vector<unsigned char>>& files) {
+Timing PageDecodeFloor(const std::vector<std::vector<unsigned char>>& files) {
     std::vector<std::vector<unsigned char>> outputs(files.size());
     auto run = [&](bool timed) {
         std::atomic<std::size_t> taken{0};
@@ -74,8 +102,7 @@ double PageDecodeFloor(const std::vector<std::vector<unsigned char>>& files) {
             for (std::size_t k = taken++; k < files.size(); k = taken++) {
                 std::size_t i = files.size() - 1 - k;  // the full-size one first
                 int w = 0, h = 0, sub = 0, space = 0;
-                tjDecompressHeader3(handle, files[i].data(), files[i].size(), &w, &h, &sub,
-                                    &space);
+                tjDecompressHeader3(handle, files[i].data(), files[i].size(), &w, &h, &sub, &space);
                 bool full = i == files.size() - 1;
                 int flags = TJFLAG_BOTTOMUP | (full ? 0 : TJFLAG_FASTDCT);
                 if (!full) w = (w + 7) / 8, h = (h + 7) / 8;  // 500 x 375 reaches 72 pixels
@@ -90,24 +117,23 @@ double PageDecodeFloor(const std::vector<std::vector<unsigned char>>& files) {
         helper.join();
     };
     run(false);
-    std::vector<double> times;
-    for (int i = 0; i < 3; ++i) times.push_back(Seconds([&] { run(true); }));
-    return Median(times);
+    return Measure(
+        5, [] {}, [&] { run(true); });
 }
 
-double FullDecodeFloor(const std::vector<unsigned char>& file) {
+Timing FullDecodeFloor(const std::vector<unsigned char>& file) {
     tjhandle handle = tjInitDecompress();
     int w = 0, h = 0, sub = 0, space = 0;
     tjDecompressHeader3(handle, file.data(), file.size(), &w, &h, &sub, &space);
     std::vector<unsigned char> out(std::size_t(w) * h * 4, 1);
-    std::vector<double> times;
-    for (int i = 0; i < 3; ++i)
-        times.push_back(Seconds([&] {
+    Timing t = Measure(
+        5, [] {},
+        [&] {
             tjDecompress2(handle, file.data(), file.size(), out.data(), w, 0, h, TJPF_RGBA,
                           TJFLAG_BOTTOMUP);
-        }));
+        });
     tjDestroy(handle);
-    return Median(times);
+    return t;
 }
 
 void Browse(const fs::path& folder) {
@@ -152,39 +178,41 @@ int main(int argc, char** argv) {
 
     std::vector<std::vector<unsigned char>> files;
     for (int i = 1; i <= 16; ++i) files.push_back(ReadAll(pageA / PhotoName(i)));
-    double pageFloor = PageDecodeFloor(files);
-    double fullFloor = FullDecodeFloor(ReadAll(large / "large.jpg"));
+    Timing pageFloor = PageDecodeFloor(files);
+    Timing fullFloor = FullDecodeFloor(ReadAll(large / "large.jpg"));
 
     // A new page each time: the two folders take turns, so that neither is the page drawn last.
     Browse(pageB);
     DrawThumbnailPage();
-    std::vector<double> pageTimes;
-    for (int i = 0; i < 3; ++i) {
-        Browse(pageA);
-        pageTimes.push_back(Seconds(DrawThumbnailPage));
-        Browse(pageB);
-        DrawThumbnailPage();
-    }
-    double page = Median(pageTimes);
+    Timing page = Measure(
+        5,
+        [&] {
+            Browse(pageB);
+            DrawThumbnailPage();
+            Browse(pageA);
+        },
+        DrawThumbnailPage);
 
     // Back from the full view: a thumbnail press decodes its picture into the store, then T
     // draws the same page again.
-    std::vector<double> returnTimes;
     Browse(pageB);
-    for (int i = 0; i < 3; ++i) {
-        platform::SetCurrentFolder(pageB.c_str());
-        Loader.Load(PhotoName(3).c_str(), LoaderInfo);
-        platform::SetCurrentFolder(AppState.startFolder);
-        returnTimes.push_back(Seconds(DrawThumbnailPage));
-    }
-    double back = Median(returnTimes);
+    DrawThumbnailPage();
+    Timing back = Measure(
+        5,
+        [&] {
+            platform::SetCurrentFolder(pageB.c_str());
+            Loader.Load(PhotoName(3).c_str(), LoaderInfo);
+            platform::SetCurrentFolder(AppState.startFolder);
+        },
+        DrawThumbnailPage);
 
     // The full view of 24 megapixels: the decode a thumbnail press makes, then one drawing.
+    // The first load writes store pages never written before; later ones reuse them.
     platform::SetCurrentFolder(large.c_str());
-    std::vector<double> loadTimes;
-    for (int i = 0; i < 3; ++i)
-        loadTimes.push_back(Seconds([] { Loader.Load("large.jpg", LoaderInfo); }));
-    double largeLoad = Median(loadTimes);
+    double firstLoad = Seconds([] { Loader.Load("large.jpg", LoaderInfo); });
+    double firstLoadCpu = LastCpu;
+    Timing load = Measure(
+        5, [] {}, [] { Loader.Load("large.jpg", LoaderInfo); });
     platform::SetCurrentFolder(AppState.startFolder);
     Loader.panFactor = 0;
     double fullView = Seconds(DrawFullView);
@@ -193,13 +221,21 @@ int main(int argc, char** argv) {
     double rescan = Seconds(Rescan);
     int listed = EntryTable.count;
 
-    std::printf("page decode floor, 16 pictures on two cores:  %.3f s\n", pageFloor);
-    std::printf("thumbnail page of those 16 (median of 3):     %.3f s  (%.2f x the floor)\n", page,
-                page / pageFloor);
-    std::printf("return to the page from the full view:        %.4f s\n", back);
-    std::printf("full decode floor, 6000 x 4000:               %.3f s\n", fullFloor);
-    std::printf("its load for the full view (median of 3):     %.3f s  (%.2f x the floor)\n",
-                largeLoad, largeLoad / fullFloor);
+    std::printf("medians of 5; clock seconds, then processor seconds of all threads\n");
+    std::printf("page decode floor, 16 pictures on two cores:  %.3f s  cpu %.3f s\n",
+                pageFloor.wall, pageFloor.cpu);
+    std::printf("thumbnail page of those 16:                   %.3f s  cpu %.3f s  "
+                "(%.2f x / cpu %.2f x the floor)\n",
+                page.wall, page.cpu, page.wall / pageFloor.wall, page.cpu / pageFloor.cpu);
+    std::printf("return to the page from the full view:        %.4f s  cpu %.4f s\n", back.wall,
+                back.cpu);
+    std::printf("full decode floor, 6000 x 4000:               %.3f s  cpu %.3f s\n",
+                fullFloor.wall, fullFloor.cpu);
+    std::printf("its load for the full view:                   %.3f s  cpu %.3f s  "
+                "(%.2f x / cpu %.2f x the floor)\n",
+                load.wall, load.cpu, load.wall / fullFloor.wall, load.cpu / fullFloor.cpu);
+    std::printf("  its first load, into unwritten store pages: %.3f s  cpu %.3f s\n", firstLoad,
+                firstLoadCpu);
     std::printf("full view drawing of it, zoom 4:              %.4f s\n", fullView);
     std::printf("rescan of a 3000-entry folder (%d kept):    %.4f s\n", listed, rescan);
     fs::remove_all(work);

@@ -150,12 +150,10 @@ void TextureLoader::StorePixels(const ImageInfo& info, const std::uint8_t* sourc
     loadCount += 1;
 }
 
-// calloc hands a block this size straight from fresh zero pages, so only the pages a picture
-// is written to ever take memory.
+// The block costs memory only where a picture is written.
 void AllocateImageStore() {
     if (ImageStore) return;  // once per process
-    // calloc maps fresh zero pages: the block costs memory only where a picture is written.
-    ImageStore = static_cast<std::uint8_t*>(std::calloc(IMAGE_STORE_BYTES, 1));
+    ImageStore = platform::AllocateZeroedBlock(std::size_t(IMAGE_STORE_BYTES));
     if (ImageStore == nullptr) {
         std::fprintf(stderr, "quentaro: cannot allocate the %lld-byte image store\n",
                      IMAGE_STORE_BYTES);
