@@ -153,7 +153,7 @@ void TextureLoader::StorePixels(const ImageInfo& info, const std::uint8_t* sourc
 // The block costs memory only where a picture is written.
 void AllocateImageStore() {
     if (ImageStore) return;  // once per process
-    ImageStore = platform::AllocateZeroedBlock(std::size_t(IMAGE_STORE_BYTES));
+    ImageStore = platform::AllocateZeroedBlock(std::size_t(IMAGE_STORE_BYTES), true);
     if (ImageStore == nullptr) {
         std::fprintf(stderr, "quentaro: cannot allocate the %lld-byte image store\n",
                      IMAGE_STORE_BYTES);

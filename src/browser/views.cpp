@@ -139,7 +139,7 @@ bool TakeKept(PageCell& cell, int cellWidth) {
 // A reduced decode fits this block whatever the picture (at most 1/64 of 100,000,000 pixels);
 // one per helper, kept from page to page and never cleared: only the pages written take memory.
 constexpr std::size_t SCRATCH_BYTES = 8u << 20;
-std::vector<std::unique_ptr<std::uint8_t[]>> Scratch;
+std::vector<std::uint8_t*> Scratch;
 
 void DecodeCell(PageCell& cell, std::uint8_t* scratch, int cellWidth) {
     const char* path = cell.path.c_str();
@@ -157,12 +157,12 @@ void DecodeCell(PageCell& cell, std::uint8_t* scratch, int cellWidth) {
     request.blockBytes = SCRATCH_BYTES;
     request.order = platform::PixelOrder::RGBA;
     platform::Picture p;
-    if (platform::DecodePicture(path, request, p)) {
+    if (scratch != nullptr && platform::DecodePicture(path, request, p)) {
         SampleThumbnail(scratch, 0, p.width, p.height, p.fullWidth, p.fullHeight, cellWidth,
                         cell.samples);
         cell.ok = true;
     } else if (platform::DecodePictureReduced(path, request.maxPixels, request.minLongSide, p)) {
-        // Larger than the block: a BMP, which comes at full size.
+        // Larger than the block (a BMP, which comes at full size), or no block to be had.
         SampleThumbnail(p.bgrx.data(), 2, p.width, p.height, p.fullWidth, p.fullHeight, cellWidth,
                         cell.samples);
         cell.ok = true;
@@ -175,14 +175,18 @@ void DecodeCell(PageCell& cell, std::uint8_t* scratch, int cellWidth) {
 void DecodePage(std::vector<PageCell*>& cells, int cellWidth) {
     unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     unsigned workers = unsigned(std::min<std::size_t>(cores, cells.size()));
-    while (Scratch.size() < workers)
-        Scratch.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(SCRATCH_BYTES));
+    while (Scratch.size() < workers) {
+        std::uint8_t* block = platform::AllocateZeroedBlock(SCRATCH_BYTES);
+        if (block == nullptr) break;
+        Scratch.push_back(block);
+    }
+    workers = std::max(1u, unsigned(Scratch.size()));
     std::atomic<std::size_t> taken{0};
     auto work = [&](unsigned worker) {
         for (std::size_t k = taken++; k < cells.size(); k = taken++) {
             PageCell& cell = *cells[cells.size() - 1 - k];
             try {
-                DecodeCell(cell, Scratch[worker].get(), cellWidth);
+                DecodeCell(cell, Scratch.empty() ? nullptr : Scratch[worker], cellWidth);
             } catch (const std::bad_alloc&) {
                 cell.ok = false;
             }

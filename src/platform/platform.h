@@ -148,9 +148,10 @@ std::string ProgramFolder();  // folder of the running executable
 // change when it is rewritten; false if it cannot be read.
 bool FileStamp(const char* path, long long& bytes, long long& modifiedNs);
 
-// A zero-filled block that takes memory only where it is written, for the life of the process;
-// nullptr when the system cannot give it.
-std::uint8_t* AllocateZeroedBlock(std::size_t bytes);
+// A zero-filled block that takes memory only where it is written, for the life of the process,
+// in large pages where the system offers them and they are asked for; nullptr when the system
+// cannot give it.
+std::uint8_t* AllocateZeroedBlock(std::size_t bytes, bool largePages = false);
 
 // --- picture decoding ---
 // Every decode gives the picture upright, with a JPEG's camera orientation (its EXIF tag)
