@@ -1,10 +1,13 @@
 // The whole program as a user meets it: start to the first presented frame, and a close
-// request to exit, and the program's resident memory once it shows its first frame.
-// Starts its own Xvfb and the built program in a temporary folder with a few entries,
-// repeated a number of times; prints the median and spread.
-//   ./build/bench/process_bench [runs]
+// request to exit, repeated a number of times (median and spread); then its resident memory
+// idle in the list, after a thumbnail page of 16 pictures of 4000 x 3000, and at its peak
+// after a 6000 x 4000 picture shown in full. Starts its own Xvfb and the program (the built
+// one, or the one given) in temporary folders.
+//   ./build/bench/process_bench [runs] [program]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,6 +21,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace {
 
@@ -56,16 +61,74 @@ bool FramePresented(Display* display, int width, int height) {
     return lit;
 }
 
-// VmRSS of a process in kB, from /proc/<pid>/status.
-long ResidentKb(pid_t pid) {
+// A field of /proc/<pid>/status in kB: "VmRSS:" now, "VmHWM:" the peak so far.
+long StatusKb(pid_t pid, const char* field = "VmRSS:") {
     std::FILE* status = std::fopen(("/proc/" + std::to_string(pid) + "/status").c_str(), "r");
     if (!status) return -1;
     char line[256];
     long kb = -1;
     while (std::fgets(line, sizeof line, status))
-        if (std::strncmp(line, "VmRSS:", 6) == 0) kb = std::atol(line + 6);
+        if (std::strncmp(line, field, std::strlen(field)) == 0)
+            kb = std::atol(line + std::strlen(field));
     std::fclose(status);
     return kb;
+}
+
+// Process CPU time (user + system) in seconds, from /proc/<pid>/stat.
+double CpuSeconds(pid_t pid) {
+    std::FILE* stat = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+    if (!stat) return -1;
+    char text[1024] = {};
+    std::size_t n = std::fread(text, 1, sizeof text - 1, stat);
+    std::fclose(stat);
+    text[n] = 0;
+    const char* p = std::strrchr(text, ')');
+    if (!p) return -1;
+    unsigned long utime = 0, stime = 0;
+    // Fields after the name: state, then 10 numbers, then utime and stime.
+    std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime, &stime);
+    return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
+}
+
+// Waits until the work of a key is done: the process has used no processor time for a
+// while, or (a loop that never rests) its resident memory has stopped changing.
+void WaitUntilIdle(pid_t pid) {
+    double lastCpu = CpuSeconds(pid);
+    long lastKb = StatusKb(pid);
+    int quiet = 0, steady = 0;
+    for (int i = 0; i < 200 && quiet < 3 && (steady < 6 || i < 8); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        double cpu = CpuSeconds(pid);
+        long kb = StatusKb(pid);
+        quiet = cpu - lastCpu < 0.05 ? quiet + 1 : 0;
+        steady = kb == lastKb ? steady + 1 : 0;
+        lastCpu = cpu;
+        lastKb = kb;
+    }
+}
+
+// A photograph-like picture written as a JPEG file.
+void WritePhoto(const std::string& path, int width, int height) {
+    platform::Picture p;
+    p.width = p.fullWidth = width;
+    p.height = p.fullHeight = height;
+    p.bgrx.resize(std::size_t(width) * height * 4);
+    std::uint32_t noise = 12345;
+    for (std::size_t i = 0; i < p.bgrx.size(); i += 4) {
+        noise = noise * 1103515245u + 12345u;
+        int x = int(i / 4 % std::size_t(width)), y = int(i / 4 / std::size_t(width));
+        int grain = int(noise >> 27);
+        p.bgrx[i] = std::uint8_t((x * 200 / width + grain) & 255);
+        p.bgrx[i + 1] = std::uint8_t((y * 180 / height + grain) & 255);
+        p.bgrx[i + 2] = std::uint8_t(((x + y) * 150 / (width + height) + 2 * grain) & 255);
+    }
+    platform::WriteJpegFile(path.c_str(), p, 90);
+}
+
+void Tap(Display* display, KeySym key) {
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), True, CurrentTime);
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), False, CurrentTime);
+    XSync(display, False);
 }
 
 double Median(std::vector<double> v) {
@@ -99,7 +162,8 @@ int main(int argc, char** argv) {
     folder = mkdtemp(folder.data());
     for (int i = 0; i < 20; ++i)
         std::fclose(std::fopen((folder + "/entry" + std::to_string(i) + ".txt").c_str(), "w"));
-    std::string program = std::string(QUENTARO_BINARY_DIR) + "/quentaro";
+    std::string program =
+        argc > 2 ? std::string(argv[2]) : std::string(QUENTARO_BINARY_DIR) + "/quentaro";
 
     std::vector<double> toFrame, toExit;
     long residentKb = -1;
@@ -118,7 +182,7 @@ int main(int argc, char** argv) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         toFrame.push_back(Now() - start);
-        residentKb = ResidentKb(child);
+        residentKb = StatusKb(child);
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = window;
@@ -139,6 +203,52 @@ int main(int argc, char** argv) {
                 1000 * Median(toExit), 1000 * *std::min_element(toExit.begin(), toExit.end()),
                 1000 * *std::max_element(toExit.begin(), toExit.end()));
     std::printf("resident memory at the first frame: %ld kB\n", residentKb);
+    std::filesystem::remove_all(folder);
+
+    // Memory: 16 photos on the first page, the large one alone on the second.
+    folder = std::filesystem::temp_directory_path() / "quentaro-bench-XXXXXX";
+    folder = mkdtemp(folder.data());
+    WritePhoto(folder + "/photo_01.jpg", 4000, 3000);
+    for (int i = 2; i <= 16; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/photo_%02d.jpg", i);
+        std::filesystem::copy_file(folder + "/photo_01.jpg", folder + name);
+    }
+    WritePhoto(folder + "/zz_large.jpg", 6000, 4000);
+    pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    double start = Now();
+    while (Now() - start < 30 && !FramePresented(display, 1920, 1080))
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    WaitUntilIdle(child);
+    long idle = StatusKb(child);
+    Tap(display, XK_t);
+    WaitUntilIdle(child);
+    long afterPage = StatusKb(child), pagePeak = StatusKb(child, "VmHWM:");
+    Tap(display, XK_bracketright);  // the second page: the large picture alone
+    WaitUntilIdle(child);
+    long afterLargePage = StatusKb(child);
+    // A right press on its thumbnail (frame pixel (50, 400) at scale 2) opens the full view.
+    XTestFakeMotionEvent(display, -1, 2 * 50 + 1, 2 * (539 - 400) + 1, CurrentTime);
+    XTestFakeButtonEvent(display, 3, True, CurrentTime);
+    XTestFakeButtonEvent(display, 3, False, CurrentTime);
+    XSync(display, False);
+    WaitUntilIdle(child);
+    long afterView = StatusKb(child), peak = StatusKb(child, "VmHWM:");
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
+    const double decodedKb = 6000.0 * 4000 * 4 / 1024;
+    std::printf("resident memory idle in the list:        %ld kB\n", idle);
+    std::printf("after the 16-picture page:               %ld kB (peak %ld kB)\n", afterPage,
+                pagePeak);
+    std::printf("after the page of the 6000 x 4000 one:   %ld kB\n", afterLargePage);
+    std::printf("after the 6000 x 4000 full view:         %ld kB (peak %ld kB)\n", afterView, peak);
+    std::printf("peak above idle: %.0f kB = %.2f x the large picture's decoded size (%.0f kB)\n",
+                double(peak - idle), double(peak - idle) / decodedKb, decodedKb);
     std::filesystem::remove_all(folder);
     XCloseDisplay(display);
     kill(server, SIGTERM);

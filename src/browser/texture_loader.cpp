@@ -1,6 +1,7 @@
 // The image loader: the one TextureLoader, the one ImageInfo record and the ImageStore.
-// It classifies a file by its extension and turns a BMP or JPEG file into R, G, B, A pixels,
-// bottom row first, with black made transparent. The browser's views and clicks call it.
+// It classifies a file by its extension and decodes a BMP or JPEG file straight into the store
+// as R, G, B, A pixels, upright, bottom row first, with black made transparent. The browser's
+// views and clicks call it.
 #include "browser/texture_loader.h"
 
 #include <cctype>
@@ -96,38 +97,35 @@ int TextureLoader::Load(const char* name, ImageInfo& info) {
     return DecodePicture(PicturePath(name).c_str(), info);
 }
 
+platform::DecodeRequest StoreRequest(const TextureLoader& loader) {
+    platform::DecodeRequest request;
+    request.maxPixels = IMAGE_STORE_BYTES / 4;
+    request.block = loader.pixels;
+    request.blockBytes = std::size_t(IMAGE_STORE_BYTES);
+    request.order = platform::PixelOrder::RGBA;
+    request.colourKeyOn = loader.colourKeyOn == 1;
+    std::memcpy(request.keyColour, loader.keyColour, 3);
+    request.refuseIncomplete = true;
+    return request;
+}
+
 namespace {
 
-// Turns a decoded picture's B, G, R, X pixels into R, G, B, A in place (with the key on,
-// pixels of the key colour get A = 0), records its size and copies it into the store.
-// A picture the store cannot hold is refused before anything changes.
-int StoreDecoded(TextureLoader& loader, platform::Picture& picture, ImageInfo& info) {
+// Records a picture that a decode with StoreRequest left in the store. A picture the store
+// cannot hold is refused before anything changes.
+int KeepStored(TextureLoader& loader, const platform::Picture& picture, ImageInfo& info) {
     ImageInfo stored;
     stored.width = picture.width;
     stored.height = picture.height;
     stored.bitsPerPixel = 32;
     if (BytesToStore(stored) < 0) return 0;
-    std::uint8_t* p = picture.bgrx.data();
-    std::size_t count = std::size_t(picture.width) * std::size_t(picture.height);
-    for (std::size_t i = 0; i < count; ++i, p += 4) {
-        std::uint8_t b = p[0], r = p[2];
-        p[0] = r;
-        p[2] = b;
-        if (loader.colourKeyOn == 1)
-            p[3] = (r == loader.keyColour[0] && p[1] == loader.keyColour[1] &&
-                    b == loader.keyColour[2])
-                       ? 0
-                       : 255;
-        else
-            p[3] = 255;
-    }
     loader.width = picture.width;
     loader.height = picture.height;
     info.width = picture.width;
     info.height = picture.height;
     info.bitsPerPixel = 32;
     info.format = 6408;
-    loader.StorePixels(info, picture.bgrx.data());
+    loader.StorePixels(info, loader.pixels);
     return 1;
 }
 
@@ -136,16 +134,16 @@ int StoreDecoded(TextureLoader& loader, platform::Picture& picture, ImageInfo& i
 int TextureLoader::DecodePicture(const char* path, ImageInfo& info) {
     if (pixels == nullptr) return 0;
     platform::Picture picture;
-    if (!platform::DecodePictureFile(path, IMAGE_STORE_BYTES / 4, picture)) return 0;
-    return StoreDecoded(*this, picture, info);
+    if (!platform::DecodePicture(path, StoreRequest(*this), picture)) return 0;
+    return KeepStored(*this, picture, info);
 }
 
-int LoadDecoded(const char* name, platform::Picture& picture, ImageInfo& info) {
+int LoadDecoded(const char* name, const platform::Picture& picture, ImageInfo& info) {
     Classify(Loader, name, info);
     if (Loader.supported == 0 || Loader.pixels == nullptr || picture.width != picture.fullWidth ||
         picture.height != picture.fullHeight)
         return 0;
-    return StoreDecoded(Loader, picture, info);
+    return KeepStored(Loader, picture, info);
 }
 
 long long BytesToStore(const ImageInfo& info) {
@@ -156,21 +154,20 @@ long long BytesToStore(const ImageInfo& info) {
     return bytes <= IMAGE_STORE_BYTES ? bytes : -1;
 }
 
+// The decoders write straight into the store, in its final order: they hand the store its own
+// pixels, and only the count remains to be done.
 void TextureLoader::StorePixels(const ImageInfo& info, const std::uint8_t* source) {
-    // The decoder and StoreDecoded refuse larger pictures; this keeps a wrong record from
-    // writing past the store.
+    // The decoder refuses larger pictures; this keeps a wrong record from writing past the store.
     long long bytes = BytesToStore(info);
     if (bytes < 0) return;
-    std::memcpy(pixels, source, std::size_t(bytes));
+    if (source != pixels) std::memcpy(pixels, source, std::size_t(bytes));
     loadCount += 1;
 }
 
-// calloc hands a block this size straight from fresh zero pages, so only the pages a picture
-// is written to ever take memory.
+// The block costs memory only where a picture is written.
 void AllocateImageStore() {
     if (ImageStore) return;  // once per process
-    // calloc maps fresh zero pages: the block costs memory only where a picture is written.
-    ImageStore = static_cast<std::uint8_t*>(std::calloc(IMAGE_STORE_BYTES, 1));
+    ImageStore = platform::AllocateZeroedBlock(std::size_t(IMAGE_STORE_BYTES), true);
     if (ImageStore == nullptr) {
         std::fprintf(stderr, "quentaro: cannot allocate the %lld-byte image store\n",
                      IMAGE_STORE_BYTES);

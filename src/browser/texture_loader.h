@@ -52,6 +52,10 @@ void AllocateImageStore();
 // Where the loader reads `name` from: the name itself when it holds "http://", otherwise
 // the current folder joined to it at full length.
 std::string PicturePath(const char* name);
-// What Load does with a picture already decoded at full size from `name`: the thumbnail
-// page decodes ahead of storing. Converts `picture` in place; 0 if it cannot be stored.
-int LoadDecoded(const char* name, platform::Picture& picture, ImageInfo& info);
+// The decode that fills the store: full size, upright, R, G, B, A with `loader`'s colour key,
+// refusing a JPEG cut short before a pixel is written. Reads the loader only, so the thumbnail
+// page's helper threads may use it.
+platform::DecodeRequest StoreRequest(const TextureLoader& loader);
+// What Load does once a decode with StoreRequest has filled the store from `name`: classifies,
+// records the size and counts the load. 0 if the name is not of a supported type.
+int LoadDecoded(const char* name, const platform::Picture& picture, ImageInfo& info);

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -63,78 +65,157 @@ void PutBlock(int x, int y, const std::uint8_t* rgb, int id) {
         }
 }
 
-// Draws the thumbnail of a picture whose own size is w x h at (x0, y0): 2 x 2 blocks on the
-// sample grid of that size. `picture` may be a reduced decode; each grid point then reads
-// the pixel at the same relative place, so the blocks are those of a full-size picture.
-void DrawThumbnail(const platform::Picture& picture, int x0, int y0, int id) {
-    int w = picture.fullWidth, h = picture.fullHeight;
+// The 2 x 2 blocks of one thumbnail: the colour at each point of its sample grid.
+struct ThumbnailSamples {
+    int columns = 0, rows = 0;
+    std::vector<std::uint8_t> rgb;
+};
+
+// Samples a picture whose own size is fullWidth x fullHeight on the grid a cell of
+// `cellWidth` draws it with. `pixels` may be a reduced decode (4 bytes a pixel, red at byte
+// `red`, blue at 2 - red); each grid point then reads the pixel at the same relative place,
+// so the blocks are those of a full-size picture.
+void SampleThumbnail(const std::uint8_t* pixels, int red, int width, int height, int fullWidth,
+                     int fullHeight, int cellWidth, ThumbnailSamples& out) {
+    int w = fullWidth, h = fullHeight;
     float big = float(w > h ? w : h);
-    float step = 1.0f / (0.5f / (big / float(AppState.cellWidth)));
+    float step = 1.0f / (0.5f / (big / float(cellWidth)));
+    out = ThumbnailSamples{};
     if (!(step > 0)) return;
-    std::uint8_t rgb[3];
-    int n = 0;
-    for (float sy = 0; sy < float(h); sy += step, ++n) {
-        long long ry = static_cast<long long>(sy) * picture.height / h;
-        const std::uint8_t* row = picture.bgrx.data() + std::size_t(ry * picture.width) * 4;
-        int m = 0;
-        for (float sx = 0; sx < float(w); sx += step, ++m) {
-            long long rx = static_cast<long long>(sx) * picture.width / w;
+    for (float sx = 0; sx < float(w); sx += step) out.columns += 1;
+    for (float sy = 0; sy < float(h); sy += step) out.rows += 1;
+    out.rgb.reserve(std::size_t(out.columns) * std::size_t(out.rows) * 3);
+    for (float sy = 0; sy < float(h); sy += step) {
+        long long ry = static_cast<long long>(sy) * height / h;
+        const std::uint8_t* row = pixels + std::size_t(ry * width) * 4;
+        for (float sx = 0; sx < float(w); sx += step) {
+            long long rx = static_cast<long long>(sx) * width / w;
             const std::uint8_t* p = row + rx * 4;
-            rgb[0] = p[2], rgb[1] = p[1], rgb[2] = p[0];
-            PutBlock(x0 + 2 * m, y0 + 2 * n, rgb, id);
+            out.rgb.insert(out.rgb.end(), {p[red], p[1], p[2 - red]});
         }
     }
 }
 
-// One supported picture of a thumbnail page, decoded ahead of drawing.
-struct PageDecode {
+void DrawThumbnail(const ThumbnailSamples& samples, int x0, int y0, int id) {
+    const std::uint8_t* rgb = samples.rgb.data();
+    for (int n = 0; n < samples.rows; ++n)
+        for (int m = 0; m < samples.columns; ++m, rgb += 3)
+            PutBlock(x0 + 2 * m, y0 + 2 * n, rgb, id);
+}
+
+// One supported picture of a thumbnail page.
+struct PageCell {
     int entry = 0;
-    std::string path;
-    bool fullSize = false;  // the page's last supported picture, wanted in the store afterwards
+    std::string name, path;
+    long long bytes = -1, modified = 0;  // the file's stamp; bytes -1 when it could not be read
+    bool fullSize = false;               // the page's last picture, decoded straight into the store
     bool ok = false;
-    platform::Picture picture;
+    platform::Picture stored;  // the size of a full-size decode
+    ThumbnailSamples samples;
 };
 
-// Each cell needs only a sample grid of its picture, so pictures come at a reduced size
-// where the decoder offers one; the page's last supported picture comes at full size,
-// which serves both its cell and the store. The decodes share out over the processor's
-// cores; each touches nothing but its own record, and all end before drawing starts.
-void DecodePage(std::vector<PageDecode>& decodes, int minLongSide) {
+// The thumbnails of the page drawn last, so that drawing it again (back from the full view)
+// decodes nothing that has not changed.
+struct KeptPage {
+    std::string folder;
+    int cellWidth = 0;
+    std::vector<PageCell> cells;
+};
+KeptPage Kept;
+
+bool TakeKept(PageCell& cell, int cellWidth) {
+    if (cell.bytes < 0 || Kept.folder != AppState.browseFolder || Kept.cellWidth != cellWidth)
+        return false;
+    for (PageCell& kept : Kept.cells)
+        if (kept.entry == cell.entry && kept.name == cell.name && kept.bytes == cell.bytes &&
+            kept.modified == cell.modified) {
+            cell.ok = kept.ok;
+            cell.samples = std::move(kept.samples);
+            return true;
+        }
+    return false;
+}
+
+// A reduced decode fits this block whatever the picture (at most 1/64 of 100,000,000 pixels);
+// one per helper, kept from page to page and never cleared: only the pages written take memory.
+constexpr std::size_t SCRATCH_BYTES = 8u << 20;
+std::vector<std::uint8_t*> Scratch;
+
+void DecodeCell(PageCell& cell, std::uint8_t* scratch, int cellWidth) {
+    const char* path = cell.path.c_str();
+    if (cell.fullSize) {
+        cell.ok = platform::DecodePicture(path, StoreRequest(Loader), cell.stored);
+        if (cell.ok)
+            SampleThumbnail(ImageStore, 0, cell.stored.width, cell.stored.height,
+                            cell.stored.fullWidth, cell.stored.fullHeight, cellWidth, cell.samples);
+        return;
+    }
+    platform::DecodeRequest request;
+    request.maxPixels = IMAGE_STORE_BYTES / 4;
+    request.minLongSide = cellWidth / 2 + 2;
+    request.block = scratch;
+    request.blockBytes = SCRATCH_BYTES;
+    request.order = platform::PixelOrder::RGBA;
+    platform::Picture p;
+    if (scratch != nullptr && platform::DecodePicture(path, request, p)) {
+        SampleThumbnail(scratch, 0, p.width, p.height, p.fullWidth, p.fullHeight, cellWidth,
+                        cell.samples);
+        cell.ok = true;
+    } else if (platform::DecodePictureReduced(path, request.maxPixels, request.minLongSide, p)) {
+        // Larger than the block (a BMP, which comes at full size), or no block to be had.
+        SampleThumbnail(p.bgrx.data(), 2, p.width, p.height, p.fullWidth, p.fullHeight, cellWidth,
+                        cell.samples);
+        cell.ok = true;
+    }
+}
+
+// The decodes share out over the processor's cores, the longest (the full-size one) first;
+// each touches nothing but its own cell (and the store for the full-size one), and all end
+// before drawing starts.
+void DecodePage(std::vector<PageCell*>& cells, int cellWidth) {
+    unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    unsigned workers = unsigned(std::min<std::size_t>(cores, cells.size()));
+    while (Scratch.size() < workers) {
+        std::uint8_t* block = platform::AllocateZeroedBlock(SCRATCH_BYTES);
+        if (block == nullptr) break;
+        Scratch.push_back(block);
+    }
+    workers = std::max(1u, unsigned(Scratch.size()));
     std::atomic<std::size_t> taken{0};
-    auto work = [&] {
-        for (std::size_t k = taken++; k < decodes.size(); k = taken++) {
-            // The full-size decode is the longest: it is taken first.
-            PageDecode& d = decodes[decodes.size() - 1 - k];
-            const char* path = d.path.c_str();
-            d.ok = d.fullSize ? platform::DecodePictureFile(path, IMAGE_STORE_BYTES / 4, d.picture)
-                              : platform::DecodePictureReduced(path, IMAGE_STORE_BYTES / 4,
-                                                               minLongSide, d.picture);
+    auto work = [&](unsigned worker) {
+        for (std::size_t k = taken++; k < cells.size(); k = taken++) {
+            PageCell& cell = *cells[cells.size() - 1 - k];
+            try {
+                DecodeCell(cell, Scratch.empty() ? nullptr : Scratch[worker], cellWidth);
+            } catch (const std::bad_alloc&) {
+                cell.ok = false;
+            }
         }
     };
     std::vector<std::thread> helpers;
-    unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    for (unsigned t = 1; t < cores && t < decodes.size(); ++t) {
+    for (unsigned t = 1; t < workers; ++t) {
         try {
-            helpers.emplace_back(work);
+            helpers.emplace_back(work, t);
         } catch (const std::system_error&) {
             break;  // fewer helpers: this thread does the rest
         }
     }
-    work();
+    work(0);
     for (std::thread& helper : helpers) helper.join();
 }
 
-// Leaves the loader, the ImageStore and the record as loading every cell in turn would: the
-// last picture that decoded, at full size, with the record classifying the page's last cell,
-// and every decode of the page counted.
-void LeaveLastPictureInStore(std::vector<PageDecode>& decodes, int last) {
+// Leaves the loader, the ImageStore and the record as loading every decoded cell in turn
+// would: the last picture that decoded, at full size, with the record classifying the page's
+// last cell, and every decode of the page counted.
+void LeaveLastPictureInStore(std::vector<PageCell*>& decoded, int last) {
     int earlier = -1;
-    for (const PageDecode& d : decodes) earlier += d.ok ? 1 : 0;
-    for (auto d = decodes.rbegin(); d != decodes.rend(); ++d) {
-        if (!d->ok) continue;
-        const char* name = EntryTable.names[d->entry];
-        int stored =
-            d->fullSize ? LoadDecoded(name, d->picture, LoaderInfo) : Loader.Load(name, LoaderInfo);
+    for (const PageCell* c : decoded) earlier += c->ok ? 1 : 0;
+    for (auto c = decoded.rbegin(); c != decoded.rend(); ++c) {
+        PageCell& cell = **c;
+        if (!cell.ok) continue;
+        const char* name = EntryTable.names[cell.entry];
+        int stored = cell.fullSize ? LoadDecoded(name, cell.stored, LoaderInfo)
+                                   : Loader.Load(name, LoaderInfo);
         if (stored == 1) Loader.loadCount += earlier;
         Loader.Probe(EntryTable.names[last], LoaderInfo);
         return;
@@ -201,16 +282,22 @@ void DrawThumbnailPage() {
     if (last >= MAX_ENTRIES) last = MAX_ENTRIES - 1;
 
     platform::SetCurrentFolder(AppState.browseFolder);
-    std::vector<PageDecode> decodes;
+    std::vector<PageCell> cells;
     for (int i = AppState.pageFirst; i <= last; ++i) {
         Loader.Probe(EntryTable.names[i], LoaderInfo);
         if (Loader.supported == 0) continue;
-        decodes.emplace_back();
-        decodes.back().entry = i;
-        decodes.back().path = PicturePath(EntryTable.names[i]);
+        PageCell& cell = cells.emplace_back();
+        cell.entry = i;
+        cell.name = EntryTable.names[i];
+        cell.path = PicturePath(EntryTable.names[i]);
+        if (!platform::FileStamp(cell.path.c_str(), cell.bytes, cell.modified)) cell.bytes = -1;
     }
-    if (!decodes.empty()) decodes.back().fullSize = true;
-    DecodePage(decodes, cellW / 2 + 2);
+    std::vector<PageCell*> decoded;
+    for (PageCell& cell : cells)
+        if (!TakeKept(cell, cellW)) decoded.push_back(&cell);
+    // A page whose last picture is kept leaves the store as it is.
+    if (!decoded.empty() && decoded.back() == &cells.back()) cells.back().fullSize = true;
+    DecodePage(decoded, cellW);
 
     std::size_t next = 0;
     int j = 0, r = 0;
@@ -227,9 +314,9 @@ void DrawThumbnailPage() {
         Loader.Probe(name, LoaderInfo);
         AppState.imageShown = 0;
         if (Loader.supported == 1) {
-            while (next < decodes.size() && decodes[next].entry < i) ++next;
-            if (next < decodes.size() && decodes[next].entry == i && decodes[next].ok)
-                DrawThumbnail(decodes[next].picture, x0, y0, PICK_THUMBNAIL_BASE + i);
+            while (next < cells.size() && cells[next].entry < i) ++next;
+            if (next < cells.size() && cells[next].entry == i && cells[next].ok)
+                DrawThumbnail(cells[next].samples, x0, y0, PICK_THUMBNAIL_BASE + i);
             AppState.imageShown = 1;
             Loader.panFactor = 3;
             Loader.overlayOn = 1;
@@ -239,8 +326,11 @@ void DrawThumbnailPage() {
         std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "%.*s", AppState.labelChars + 1, name);
         ThumbnailLabelText(x0 + 6, y0 + cellH - 4, 255, 255, 255);
     }
-    LeaveLastPictureInStore(decodes, last);
+    LeaveLastPictureInStore(decoded, last);
     platform::SetCurrentFolder(AppState.startFolder);
+    Kept.folder = AppState.browseFolder;
+    Kept.cellWidth = cellW;
+    Kept.cells = std::move(cells);
     SaveFrame();
     AppState.selectedEntry = AppState.pageFirst;
 }

@@ -1,6 +1,7 @@
 // Our own BMP decoder, for the variants in real use: 1, 4, 8, 16, 24 and 32 bits per pixel,
 // uncompressed or with colour masks, rows stored bottom-up or top-down. Every header value
-// is checked against the file's size before a byte is read, so a lying header fails.
+// is checked against the file's size before a byte is read, so a lying header fails before a
+// pixel of the destination is written.
 #include <bit>
 #include <cstring>
 
@@ -112,45 +113,61 @@ bool ReadHeader(const std::uint8_t* data, std::size_t size, Header& h) {
 
 }  // namespace
 
-bool DecodeBmp(const std::uint8_t* data, std::size_t size, long long maxPixels, Picture& out) {
+bool DecodeBmp(const std::uint8_t* data, std::size_t size, const DecodeRequest& request,
+               Picture& out) {
     Header h;
     if (!ReadHeader(data, size, h)) return false;
     long long rows = h.height < 0 ? -h.height : h.height;
-    if (h.width * rows > maxPixels) return false;
+    if (h.width * rows > request.maxPixels) return false;
     long long stride = (h.width * h.bitsPerPixel + 31) / 32 * 4;
     long long offset = U32(data + 10);
     if (offset < static_cast<long long>(FILE_HEADER_BYTES) + 12 ||
         offset + stride * rows > static_cast<long long>(size))
         return false;
 
-    std::vector<std::uint8_t> pixels(std::size_t(h.width * rows) * 4);
+    std::size_t bytes = std::size_t(h.width * rows) * 4;
+    std::vector<std::uint8_t> owned;
+    std::uint8_t* block = request.block;
+    if (block == nullptr) {
+        owned.resize(bytes);
+        block = owned.data();
+    } else if (bytes > request.blockBytes) {
+        return false;
+    }
+    DecodeRequest form = request;
+    if (request.block == nullptr) form.order = PixelOrder::BGRX, form.colourKeyOn = false;
+    const int red = form.order == PixelOrder::RGBA ? 0 : 2, blue = 2 - red;
+    UprightRows upright;
+    upright.Start(form, block, int(h.width), int(rows), 1);
     const std::uint8_t* palette = data + h.paletteAt;
-    for (long long r = 0; r < rows; ++r) {
-        const std::uint8_t* row = data + offset + r * stride;
-        long long target = h.height > 0 ? r : rows - 1 - r;
-        std::uint8_t* o = pixels.data() + std::size_t(target * h.width) * 4;
+    for (long long top = 0; top < rows; ++top) {
+        // Row `top` counted from the picture's top, wherever the file keeps it.
+        const std::uint8_t* row = data + offset + (h.height > 0 ? rows - 1 - top : top) * stride;
+        std::uint8_t* o = nullptr;
+        upright.Rows(int(top), 1, &o);
         for (long long x = 0; x < h.width; ++x, o += 4) {
-            std::uint8_t b = 0, g = 0, red = 0;
+            std::uint8_t b = 0, g = 0, r = 0;
             if (h.bitsPerPixel <= 8) {
                 int perByte = 8 / h.bitsPerPixel;
                 int shift = 8 - h.bitsPerPixel * (1 + int(x % perByte));
                 std::size_t index = (row[x / perByte] >> shift) & ((1u << h.bitsPerPixel) - 1);
                 if (index < h.paletteCount) {
                     const std::uint8_t* entry = palette + index * h.paletteEntryBytes;
-                    b = entry[0], g = entry[1], red = entry[2];
+                    b = entry[0], g = entry[1], r = entry[2];
                 }
             } else if (h.bitsPerPixel == 24) {
-                b = row[3 * x], g = row[3 * x + 1], red = row[3 * x + 2];
+                b = row[3 * x], g = row[3 * x + 1], r = row[3 * x + 2];
             } else {
                 std::uint32_t value = h.bitsPerPixel == 16 ? U16(row + 2 * x) : U32(row + 4 * x);
-                b = h.blue.Of(value), g = h.green.Of(value), red = h.red.Of(value);
+                b = h.blue.Of(value), g = h.green.Of(value), r = h.red.Of(value);
             }
-            o[0] = b, o[1] = g, o[2] = red, o[3] = 255;
+            o[red] = r, o[1] = g, o[blue] = b, o[3] = 255;
         }
+        upright.Done(int(top), 1);
     }
     out.width = out.fullWidth = int(h.width);
     out.height = out.fullHeight = int(rows);
-    out.bgrx = std::move(pixels);
+    if (request.block == nullptr) out.bgrx = std::move(owned);
     return true;
 }
 

@@ -1,7 +1,10 @@
-// Reading a picture file and handing it to the decoder its first bytes call for. The
-// browser's image loader is the caller; it never learns which decoder ran.
+// Reading a picture file and handing it to the decoder its first bytes call for, and the file
+// stamps that tell whether a picture changed. The browser's image loader and thumbnail page
+// are the callers; they never learn which decoder ran.
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -12,14 +15,13 @@ namespace platform {
 
 namespace {
 
-// Reads the whole file, refusing one larger than any picture of `maxPixels` could be:
-// 4 bytes a pixel plus room for headers and a palette.
-bool ReadWholeFile(const char* path, long long maxPixels, std::vector<std::uint8_t>& bytes) {
-    // Only plain files: opening a pipe or a device named like a picture could wait forever.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return false;
+struct CloseFile {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// Reads the whole of an open BMP file, refusing one larger than any picture of `maxPixels`
+// could be: 4 bytes a pixel plus room for headers and a palette.
+bool ReadWholeFile(std::FILE* file, long long maxPixels, std::vector<std::uint8_t>& bytes) {
     bool ok = std::fseek(file, 0, SEEK_END) == 0;
     long size = ok ? std::ftell(file) : -1;
     ok = size > 0 && size <= maxPixels * 4 + (1 << 20) && std::fseek(file, 0, SEEK_SET) == 0;
@@ -27,22 +29,31 @@ bool ReadWholeFile(const char* path, long long maxPixels, std::vector<std::uint8
         bytes.resize(std::size_t(size));
         ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     }
-    std::fclose(file);
     return ok;
 }
 
-// A picture near the size limit needs hundreds of megabytes for the file and its pixels;
-// running short of memory is one more failed decode, never the end of the program (the
-// thumbnail page decodes on helper threads, where an escaping exception would end it).
-bool Decode(const char* path, long long maxPixels, int minLongSide, Picture& out) {
+// A picture near the size limit needs hundreds of megabytes; running short of memory is one
+// more failed decode, never the end of the program (the thumbnail page decodes on helper
+// threads, where an escaping exception would end it).
+bool Decode(const char* path, const DecodeRequest& request, Picture& out) {
     try {
-        std::vector<std::uint8_t> bytes;
-        if (!ReadWholeFile(path, maxPixels, bytes) || bytes.size() < 4) return false;
-        if (bytes[0] == 'B' && bytes[1] == 'M')
-            return DecodeBmp(bytes.data(), bytes.size(), maxPixels, out);
-        if (bytes[0] == 0xFF && bytes[1] == 0xD8)
-            return DecodeJpeg(bytes.data(), bytes.size(), maxPixels, minLongSide, out);
-        return false;
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error)) return false;
+        std::unique_ptr<std::FILE, CloseFile> opened(std::fopen(path, "rb"));
+        std::FILE* file = opened.get();
+        if (file == nullptr) return false;
+        std::uint8_t head[2] = {0, 0};
+        bool ok = std::fread(head, 1, 2, file) == 2 && std::fseek(file, 0, SEEK_SET) == 0;
+        if (ok && head[0] == 0xFF && head[1] == 0xD8) {
+            ok = DecodeJpeg(file, request, out);
+        } else if (ok && head[0] == 'B' && head[1] == 'M') {
+            std::vector<std::uint8_t> bytes;
+            ok = ReadWholeFile(file, request.maxPixels, bytes) &&
+                 DecodeBmp(bytes.data(), bytes.size(), request, out);
+        } else {
+            ok = false;
+        }
+        return ok;
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -50,12 +61,33 @@ bool Decode(const char* path, long long maxPixels, int minLongSide, Picture& out
 
 }  // namespace
 
+bool DecodePicture(const char* path, const DecodeRequest& request, Picture& out) {
+    return Decode(path, request, out);
+}
+
 bool DecodePictureFile(const char* path, long long maxPixels, Picture& out) {
-    return Decode(path, maxPixels, 0, out);
+    DecodeRequest request;
+    request.maxPixels = maxPixels;
+    return Decode(path, request, out);
 }
 
 bool DecodePictureReduced(const char* path, long long maxPixels, int minLongSide, Picture& out) {
-    return Decode(path, maxPixels, minLongSide < 1 ? 1 : minLongSide, out);
+    DecodeRequest request;
+    request.maxPixels = maxPixels;
+    request.minLongSide = minLongSide < 1 ? 1 : minLongSide;
+    return Decode(path, request, out);
+}
+
+bool FileStamp(const char* path, long long& bytes, long long& modifiedNs) {
+    std::error_code error;
+    auto size = std::filesystem::file_size(path, error);
+    if (error) return false;
+    auto time = std::filesystem::last_write_time(path, error);
+    if (error) return false;
+    bytes = static_cast<long long>(size);
+    modifiedNs = static_cast<long long>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count());
+    return true;
 }
 
 }  // namespace platform

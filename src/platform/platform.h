@@ -152,10 +152,23 @@ std::string UserDataHome();
 // then renamed over it. On any failure the old file, if any, stays as it was; false.
 bool ReplaceFileContents(const char* path, const void* bytes, std::size_t count);
 
+// Size and last modification time of a file (nanoseconds on the file system's clock), which
+// change when it is rewritten; false if it cannot be read.
+bool FileStamp(const char* path, long long& bytes, long long& modifiedNs);
+
+// A zero-filled block that takes memory only where it is written, for the life of the process,
+// in large pages where the system offers them and they are asked for; nullptr when the system
+// cannot give it.
+std::uint8_t* AllocateZeroedBlock(std::size_t bytes, bool largePages = false);
+
 // --- picture decoding ---
-// A decoded picture: 4 bytes per pixel B, G, R, X, rows bottom-up. `fullWidth` and
-// `fullHeight` are the picture's own size, larger than `width` and `height` only when
-// it was decoded at a reduced size.
+// Every decode gives the picture upright, with a JPEG's camera orientation (its EXIF tag)
+// applied, rows bottom-up, 4 bytes a pixel.
+enum class PixelOrder { BGRX, RGBA };
+
+// A decoded picture. `width` and `height` are those of the decoded pixels; `fullWidth` and
+// `fullHeight` the picture's own size, larger only when it was decoded at a reduced size.
+// `bgrx` holds the pixels (B, G, R, X) when the decode was not asked to write elsewhere.
 struct Picture {
     int width = 0;
     int height = 0;
@@ -163,15 +176,37 @@ struct Picture {
     int fullHeight = 0;
     std::vector<std::uint8_t> bgrx;
 };
-// Decodes a BMP or JPEG file (recognised by its content). Refuses (false) pictures above
-// `maxPixels` pixels and any file that is malformed or truncated; `out` is then untouched.
+
+// What a decode is asked for.
+struct DecodeRequest {
+    long long maxPixels = 0;  // pictures above this many pixels (their own size) are refused
+    // 0: full size. Otherwise a JPEG comes at the smallest size its decoder reaches cheaply
+    // (1/8 to 1/1) whose larger side is still at least this long: thumbnails need only a
+    // sample grid.
+    int minLongSide = 0;
+    // Where the pixels go: a caller's block of `blockBytes`, or `Picture::bgrx` when null.
+    std::uint8_t* block = nullptr;
+    std::size_t blockBytes = 0;
+    PixelOrder order = PixelOrder::BGRX;  // for a block; `bgrx` is always B, G, R, X
+    // RGBA only: pixels of exactly this R, G, B get A = 0, all others A = 255.
+    bool colourKeyOn = false;
+    std::uint8_t keyColour[3] = {0, 0, 0};
+    // For a caller decoding over a picture it keeps: a JPEG whose data ends before its end
+    // marker is refused before a pixel is written. (Corrupt data in a complete file is found
+    // only while decoding: the block is then partly overwritten and the decode fails.)
+    bool refuseIncomplete = false;
+};
+
+// Decodes a BMP or JPEG file (recognised by its content) as asked. False for a malformed,
+// truncated or too large file; `out` is then untouched.
+bool DecodePicture(const char* path, const DecodeRequest& request, Picture& out);
+// DecodePicture at full size into `out.bgrx`.
 bool DecodePictureFile(const char* path, long long maxPixels, Picture& out);
-// The same, but a JPEG comes at the smallest size its decoder reaches cheaply (1/8 to 1/1)
-// whose larger side is still at least `minLongSide` pixels. Serves thumbnails, which need
-// only a sample grid; `maxPixels` still applies to the picture's own size.
+// DecodePicture at a reduced size (see DecodeRequest::minLongSide) into `out.bgrx`.
 bool DecodePictureReduced(const char* path, long long maxPixels, int minLongSide, Picture& out);
-// Writes `picture` (its width x height pixels) as a baseline JPEG; tests and benchmarks
-// make their sample files with it.
-bool WriteJpegFile(const char* path, const Picture& picture, int quality);
+// Writes `picture` (its width x height pixels from `bgrx`) as a baseline JPEG, with an EXIF
+// orientation tag when `orientation` is 2 to 8; tests and benchmarks make their sample files
+// with it.
+bool WriteJpegFile(const char* path, const Picture& picture, int quality, int orientation = 1);
 
 }  // namespace platform

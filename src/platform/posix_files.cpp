@@ -1,6 +1,6 @@
 // Files and folders on POSIX systems, presented the way the program expects them from
 // Windows: attribute values of the Windows file system, "." and ".." listed first and
-// the other names in its order (compared without regard to case), never in hash order.
+// the other names in its order (name_order.cpp), never in hash order.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/name_order.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -28,18 +29,6 @@ std::uint32_t AttributesOf(const char* path) {
     std::uint32_t attributes = ATTRIBUTE_ARCHIVE;
     if (access(path, W_OK) != 0) attributes |= ATTRIBUTE_READONLY;
     return attributes;
-}
-
-// The Windows file system keeps names ordered by their upper-case form.
-bool NameBefore(const std::string& a, const std::string& b) {
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        int ca = std::toupper(static_cast<unsigned char>(a[i]));
-        int cb = std::toupper(static_cast<unsigned char>(b[i]));
-        if (ca != cb) return ca < cb;
-    }
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;
 }
 
 int DotRank(const std::string& name) {
@@ -77,11 +66,17 @@ bool ListFolder(const char* folder, std::vector<FolderEntry>& entries) {
         entries.push_back(std::move(item));
     }
     closedir(dir);
-    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
-        int ra = DotRank(a.name), rb = DotRank(b.name);
+    std::vector<std::pair<NameKey, FolderEntry>> keyed;
+    keyed.reserve(entries.size());
+    for (FolderEntry& entry : entries)
+        keyed.emplace_back(MakeNameKey(entry.name), std::move(entry));
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        int ra = DotRank(a.second.name), rb = DotRank(b.second.name);
         if (ra != rb) return ra < rb;
-        return NameBefore(a.name, b.name);
+        return NameKeyBefore(a.first, b.first);
     });
+    entries.clear();
+    for (auto& k : keyed) entries.push_back(std::move(k.second));
     return true;
 }
 

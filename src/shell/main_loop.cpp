@@ -10,6 +10,7 @@
 #include "browser/player.h"
 #include "browser/texture_loader.h"
 #include "browser/views.h"
+#include "draw/trig_tables.h"
 #include "gamedata/game_data.h"
 #include "platform/platform.h"
 #include "scene/scene_buffers.h"
@@ -43,6 +44,8 @@ int ConnectDisplay() {
 }
 
 void StartUp() {
+    // The trig tables fill on a helper while the rest of start-up runs and the window opens.
+    BeginTrigTables();
     // The working directory is kept whole: cut at the old 260-character limit it would
     // name a folder that does not exist.
     std::string folder = platform::CurrentFolder();
@@ -76,6 +79,7 @@ void StartUp() {
     AppState.windowX = AppState.windowY = 0;
     AppState.screenWidth = Sys().ScreenWidth();
     AppState.screenHeight = Sys().ScreenHeight();
+    FinishTrigTables();
 }
 
 void RunPass() {

@@ -2,6 +2,7 @@
 // thumbnail cells, sampling and pick ids, and the full view's placement and clipping.
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "support/frame_fixture.h"
 #include "support/picture_files.h"
@@ -236,6 +237,93 @@ TEST_F(ViewTest, ThumbnailOfAReducedJpegKeepsTheFullSizeGrid) {
     ASSERT_TRUE(platform::SetCurrentFolder(folder.Path().c_str()));
     ASSERT_EQ(Loader.Load("photo.jpg", LoaderInfo), 1);
     EXPECT_TRUE(std::equal(page.begin(), page.end(), ImageStore));
+}
+
+// A camera's picture of each orientation stands upright in its cell and in the full view.
+TEST_F(ViewTest, PhotosOfEveryOrientationStandUpright) {
+    constexpr std::array<int, 3> RED{255, 0, 0}, GREEN{0, 255, 0};
+    auto near = [](std::array<int, 3> got, std::array<int, 3> want) {
+        for (int c = 0; c < 3; ++c)
+            if (std::abs(got[c] - want[c]) > 24) return false;
+        return true;
+    };
+    for (int o = 1; o <= 8; ++o) {
+        SCOPED_TRACE("orientation " + std::to_string(o));
+        bool turned = o >= 5;
+        int sw = turned ? 140 : 280, sh = turned ? 280 : 140;  // 280 x 140 once upright
+        std::string name = "p" + std::to_string(o) + ".jpg";
+        ASSERT_TRUE(WriteJpeg(
+            folder / name, sw, sh, [&](int x, int y) { return StoredQuadrant(x, y, sw, sh); }, 95,
+            o));
+        UprightCorners want = CornersOf(o);
+        // Middles of the four quadrants of a w x h picture drawn from (x0, y0): top-left first,
+        // clockwise.
+        auto corner = [](int x0, int y0, int w, int h, int k) {
+            int x = x0 + (k == 0 || k == 3 ? w / 4 : w * 3 / 4);
+            int y = y0 + (k == 0 || k == 1 ? h * 3 / 4 : h / 4);
+            return std::pair{x, y};
+        };
+
+        // The cell: this picture alone on its page, 140 x 70 from the first cell's origin.
+        int entry = 2 + o;  // after ".", ".." and the pictures of the earlier orientations
+        int x0 = 10, y0 = 369;
+        AppState.pageFirst = entry;  // this picture in the first cell
+        DrawThumbnailPage();
+        Box box = PickBox(PICK_THUMBNAIL_BASE + entry);
+        EXPECT_EQ(box.right - box.left + 1, 140);
+        EXPECT_EQ(box.top - box.bottom + 1, 70);
+        auto [rx, ry] = corner(x0, y0, 140, 70, want.red);
+        auto [gx, gy] = corner(x0, y0, 140, 70, want.green);
+        EXPECT_TRUE(near(Rgb(rx, ry), RED)) << "cell, red";
+        EXPECT_TRUE(near(Rgb(gx, gy), GREEN)) << "cell, green";
+
+        // The full view at zoom 2, centred on the cursor: 280 x 140 from (340, 200).
+        ASSERT_TRUE(platform::SetCurrentFolder(folder.Path().c_str()));
+        ASSERT_EQ(Loader.Load(name.c_str(), LoaderInfo), 1);
+        EXPECT_EQ(LoaderInfo.width, 280);
+        EXPECT_EQ(LoaderInfo.height, 140);
+        Loader.zoomStep = 2.0f;
+        Loader.panFactor = 0;
+        fake.PointAtFramePixel(480, 270, 960, 540);
+        DrawFullView();
+        std::tie(rx, ry) = corner(340, 200, 280, 140, want.red);
+        std::tie(gx, gy) = corner(340, 200, 280, 140, want.green);
+        EXPECT_TRUE(near(Rgb(rx, ry), RED)) << "full view, red";
+        EXPECT_TRUE(near(Rgb(gx, gy), GREEN)) << "full view, green";
+    }
+}
+
+// Drawing the same page again (back from the full view) decodes nothing and shows the same
+// pixels; a picture rewritten meanwhile is decoded again.
+TEST_F(ViewTest, ThePageDrawnAgainReusesItsThumbnails) {
+    auto shade = [](std::uint8_t v) {
+        return [v](int x, int y) { return Rgb8{v, std::uint8_t(x), std::uint8_t(y)}; };
+    };
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(WriteJpeg(folder / ("p" + std::to_string(i) + ".jpg"), 400, 300,
+                              shade(std::uint8_t(40 * i + 20)), 90));
+    DrawThumbnailPage();
+    std::vector<std::uint8_t> first(Framebuffer, Framebuffer + 960 * 540 * 4);
+    std::vector<int> picks(PickBuffer, PickBuffer + 960 * 540);
+    // The full view of another picture replaces the store, as a thumbnail press does.
+    ASSERT_TRUE(platform::SetCurrentFolder(folder.Path().c_str()));
+    ASSERT_EQ(Loader.Load("p1.jpg", LoaderInfo), 1);
+    int loads = Loader.loadCount;
+    DrawThumbnailPage();
+    EXPECT_EQ(Loader.loadCount, loads);
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), Framebuffer));
+    EXPECT_TRUE(std::equal(picks.begin(), picks.end(), PickBuffer));
+
+    // Entry 4 ("p1.jpg") rewritten in another colour: only it is decoded again.
+    ASSERT_TRUE(WriteJpeg(folder / "p1.jpg", 400, 301, shade(250), 90));
+    DrawThumbnailPage();
+    EXPECT_EQ(Loader.loadCount, loads + 1);
+    EXPECT_NEAR(Rgb(10 + 3 * 140 + 40, 369 + 40)[0], 250, 8);
+    EXPECT_NEAR(Rgb(10 + 2 * 140 + 40, 369 + 40)[0], 20, 8);
+    // Another cell size samples afresh.
+    AppState.cellWidth = AppState.cellHeight = 100;
+    DrawThumbnailPage();
+    EXPECT_EQ(Loader.loadCount, loads + 1 + 4);
 }
 
 TEST_F(ViewTest, EmptyFolderDrawsNoCell) {

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "platform/name_order.h"
 #include "support/picture_files.h"
 
 namespace {
@@ -18,6 +19,53 @@ TEST(FolderListing, DotsFirstThenNamesIgnoringCase) {
     // Upper-cased, "_" (0x5F) sorts after the letters and "ab" before "a_b".
     EXPECT_EQ(names, (std::vector<std::string>{".", "..", "A", "a1", "ab", "a_b", "b", "B2",
                                                "C.txt", "_x"}));
+}
+
+// The order a real NTFS volume gives these names: each character upper-cased by its simple
+// mapping (not ß, İ or ı), then UTF-16 code units, names equal that way by their own characters.
+TEST(FolderListing, NamesBeyondAsciiInTheWindowsFileSystemsOrder) {
+    const std::vector<std::string> order = {
+        "1",      "10",   "9",     "a-b", "a.b", "Ab",   "aB",      "a_b",    "a~",  "b.txt",
+        "B2.txt", "ea",   "eb",    "i",   "I2",  "ss",   "Strasse", "straße", "x y", "x-y",
+        "x_y",    "Zeta", "zeta2", "[a]", "_x",  "{a}",  "~x",      "éa",     "Éb",  "ñ",
+        "Ña",     "ß",    "İ",     "ı",   "Ω",   "日本", "😀"};
+    TempFolder folder;
+    for (auto name = order.rbegin(); name != order.rend(); ++name) folder.Touch(*name);
+    std::vector<platform::FolderEntry> entries;
+    ASSERT_TRUE(platform::ListFolder(folder.Path().c_str(), entries));
+    std::vector<std::string> names;
+    for (const auto& e : entries) names.push_back(e.name);
+    std::vector<std::string> want = {".", ".."};
+    want.insert(want.end(), order.begin(), order.end());
+    EXPECT_EQ(names, want);
+}
+
+// Case pairs beyond Latin-1 meet, characters outside the plane and ill-formed bytes keep
+// their own places, and no two different names compare equal.
+TEST(FolderListing, NameKeysOfUnusualNames) {
+    using platform::MakeNameKey;
+    using platform::NameKeyBefore;
+    auto before = [](const std::string& a, const std::string& b) {
+        return NameKeyBefore(MakeNameKey(a), MakeNameKey(b));
+    };
+    EXPECT_EQ(MakeNameKey("ωб").upper, MakeNameKey("ΩБ").upper);  // Greek, Cyrillic
+    EXPECT_EQ(MakeNameKey("ǆ").upper, MakeNameKey("Ǆ").upper);
+    EXPECT_NE(MakeNameKey("ſ").upper, MakeNameKey("S").upper);  // long s stays apart
+    EXPECT_NE(MakeNameKey("𐐨").upper, MakeNameKey("𐐀").upper);  // outside the plane: as is
+    EXPECT_EQ(platform::Utf16Units("😀"), (std::u16string{0xD83D, 0xDE00}));
+    // An overlong slash, an encoded surrogate and a lone continuation byte: one unit per byte.
+    EXPECT_EQ(platform::Utf16Units("\xC0\xAF"), (std::u16string{0xDCC0, 0xDCAF}));
+    EXPECT_EQ(platform::Utf16Units("\xED\xA0\x80x"), (std::u16string{0xDCED, 0xDCA0, 0xDC80, 'x'}));
+    EXPECT_EQ(platform::Utf16Units("a\xE6\x97"), (std::u16string{'a', 0xDCE6, 0xDC97}));
+    // A strict order: a name is never before itself, and of two names exactly one comes first.
+    const char* names[] = {"a", "A", "\xC3\xA9", "\xC3\x89", "\xE9", "x\xFF", "x", ""};
+    for (const char* a : names) {
+        EXPECT_FALSE(before(a, a)) << a;
+        for (const char* b : names) {
+            if (std::string(a) == b) continue;
+            EXPECT_NE(before(a, b), before(b, a)) << a << " " << b;
+        }
+    }
 }
 
 TEST(FolderListing, AttributeValues) {

@@ -132,9 +132,11 @@ inline std::vector<std::uint8_t> Bmp24(int width, int height,
     return BmpBytes(s);
 }
 
-// A JPEG file whose pixel (x, y), y counted from the bottom, is colour(x, y).
+// A JPEG file whose stored pixel (x, y), y counted from the bottom, is colour(x, y); with an
+// EXIF orientation tag when `orientation` is 2 to 8.
 inline bool WriteJpeg(const std::string& path, int width, int height,
-                      const std::function<Rgb8(int, int)>& colour, int quality = 95) {
+                      const std::function<Rgb8(int, int)>& colour, int quality = 95,
+                      int orientation = 1) {
     platform::Picture p;
     p.width = p.fullWidth = width;
     p.height = p.fullHeight = height;
@@ -145,5 +147,25 @@ inline bool WriteJpeg(const std::string& path, int width, int height,
             std::uint8_t* o = &p.bgrx[(std::size_t(y) * width + x) * 4];
             o[0] = c.b, o[1] = c.g, o[2] = c.r, o[3] = 255;
         }
-    return platform::WriteJpegFile(path.c_str(), p, quality);
+    return platform::WriteJpegFile(path.c_str(), p, quality, orientation);
+}
+
+// A picture stored in four flat quadrants, as a camera stores it: top-left red, top-right
+// green, bottom-left blue, bottom-right white.
+inline Rgb8 StoredQuadrant(int x, int y, int width, int height) {
+    bool top = y >= height / 2, left = x < width / 2;
+    if (top) return left ? Rgb8{255, 0, 0} : Rgb8{0, 255, 0};
+    return left ? Rgb8{0, 0, 255} : Rgb8{255, 255, 255};
+}
+
+// Where the stored top-left (red) and top-right (green) quadrants stand once a picture of
+// each EXIF orientation is upright: 0 top-left, 1 top-right, 2 bottom-right, 3 bottom-left.
+// Two corners fix the turn and the mirror.
+struct UprightCorners {
+    int red, green;
+};
+inline UprightCorners CornersOf(int orientation) {
+    static const UprightCorners table[9] = {{0, 1}, {0, 1}, {1, 0}, {2, 3}, {3, 2},
+                                            {0, 3}, {1, 2}, {2, 1}, {3, 0}};
+    return table[orientation >= 1 && orientation <= 8 ? orientation : 1];
 }
