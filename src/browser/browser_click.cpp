@@ -12,6 +12,7 @@
 #include "shell/app_state.h"
 #include "shell/frame_buffers.h"
 #include "shell/input_hooks.h"
+#include "shell/notice.h"
 
 using platform::Sys;
 
@@ -28,6 +29,7 @@ void PressThumbnail(int n) {
         bool inFolder = platform::SetCurrentFolder(AppState.browseFolder);
         FullViewBlank = inFolder && Loader.Load(name, LoaderInfo) == 1 ? 0 : 1;
         platform::SetCurrentFolder(AppState.startFolder);
+        if (FullViewBlank == 1) ReportFailure("cannot decode the picture %s", name);
         AppState.imageShown = 1;
         Loader.panFactor = 3;
         Loader.overlayOn = 1;
@@ -42,10 +44,16 @@ void PressThumbnail(int n) {
 }
 
 // Makes `folder` the browse folder and shows it as a fresh list. False, with nothing
-// changed, when it would not fit `browseFolder` or cannot be entered.
+// changed but a notice, when it would not fit `browseFolder` or cannot be entered.
 bool MoveTo(const std::string& folder) {
-    if (folder.size() >= sizeof AppState.browseFolder) return false;
-    if (!platform::SetCurrentFolder(folder.c_str())) return false;
+    if (folder.size() >= sizeof AppState.browseFolder) {
+        ReportFailure("cannot enter %s: its path is too long", folder.c_str());
+        return false;
+    }
+    if (!platform::SetCurrentFolder(folder.c_str())) {
+        ReportFailure("cannot enter %s", folder.c_str());
+        return false;
+    }
     platform::SetCurrentFolder(AppState.startFolder);
     std::memcpy(AppState.browseFolder, folder.c_str(), folder.size() + 1);
     Rescan();

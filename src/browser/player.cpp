@@ -11,6 +11,7 @@
 #include "shell/data_folder.h"
 #include "shell/frame_buffers.h"
 #include "shell/input_hooks.h"
+#include "shell/notice.h"
 
 using platform::Sys;
 
@@ -34,7 +35,9 @@ void LaunchPlayer() {
     std::string home = DataFolder.empty() ? std::string(AppState.startFolder) : DataFolder;
     std::string executable = home + separator + PLAYER_PROGRAM;
     std::string parameters = " quorvale " + target + " " + std::to_string(0) + " ";
-    RunShellCommand(executable.c_str(), parameters.c_str());
+    if (!RunShellCommand(executable.c_str(), parameters.c_str()))
+        ReportFailure("no player for %s: %s cannot be started",
+                      EntryTable.names[AppState.selectedEntry], executable.c_str());
     platform::SetCurrentFolder(AppState.startFolder);
     Sys().Pause(340);
 }
@@ -64,10 +67,17 @@ void HandlePlayClick() {
     MouseState.rightPress = 0;
 }
 
-void RunShellCommand(const char* file, const char* parameters) {
-    Sys().StartProgram(file, parameters);
+int RunShellCommand(const char* file, const char* parameters) {
+    return Sys().StartProgram(file, parameters) ? 1 : 0;
 }
 
 void OpenExplorer() {
-    Sys().OpenFolderInFileManager(AppState.browseFolder);
+    if (!Sys().OpenFolderInFileManager(AppState.browseFolder))
+        ReportFailure("no file manager found to open %s", AppState.browseFolder);
+}
+
+void ReportStartFailures() {
+    std::string message;
+    // The program has said it on standard error itself; the screen gets its words.
+    while (Sys().TakeStartedProgramFailure(message)) ShowNotice("%s", message.c_str());
 }

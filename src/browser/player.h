@@ -15,6 +15,10 @@ bool SelectedEntryIsFile();
 void LaunchPlayer();
 void PlacePlayerWindow();
 void HandlePlayClick();
-void RunShellCommand(const char* file, const char* parameters);
+// 1 when the program could be started.
+int RunShellCommand(const char* file, const char* parameters);
 // Opens browseFolder in the desktop's file manager (the F7 key).
 void OpenExplorer();
+// Puts on screen why a player or file manager just started has failed, if one has;
+// called once per pass of the main loop.
+void ReportStartFailures();

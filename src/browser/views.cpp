@@ -25,6 +25,7 @@
 #include "shell/frame_buffers.h"
 #include "shell/gl_window.h"
 #include "shell/input_hooks.h"
+#include "shell/notice.h"
 
 int FullViewBlank = 0;
 void (*ListLabelText)(int x, int y, int r, int g, int b, int id) = DrawPickText;
@@ -222,6 +223,26 @@ void LeaveLastPictureInStore(std::vector<PageCell*>& decoded, int last) {
     }
 }
 
+// The last entry of the thumbnail page at pageFirst (raised to 1 first), with the table as
+// it is; below pageFirst for an empty page.
+int PageLast(int cols, int rows) {
+    if (AppState.pageFirst <= 0) AppState.pageFirst = 1;
+    int last = AppState.pageFirst + cols * rows - 1;
+    if (last > EntryTable.count) last = EntryTable.count;
+    if (last >= MAX_ENTRIES) last = MAX_ENTRIES - 1;
+    return last;
+}
+
+// A supported picture that did not decode leaves its cell empty like a folder's: say which.
+void ReportUndecoded(const std::vector<PageCell>& cells) {
+    int failed = 0;
+    const char* first = "";
+    for (const PageCell& d : cells)
+        if (!d.ok && failed++ == 0) first = EntryTable.names[d.entry];
+    if (failed == 1) ReportFailure("cannot decode the picture %s", first);
+    if (failed > 1) ReportFailure("cannot decode %d pictures, among them %s", failed, first);
+}
+
 }  // namespace
 
 // A cell size of 0 would divide by zero: such a page has no cells.
@@ -231,6 +252,18 @@ int ThumbnailColumns() {
 
 int ThumbnailRows() {
     return AppState.cellHeight > 0 ? (AppState.frameHeight - 62) / AppState.cellHeight : 0;
+}
+
+int PicturesOnNextPage() {
+    int last = PageLast(ThumbnailColumns(), ThumbnailRows());
+    TextureLoader probe;  // a scratch loader: the program's one keeps its state
+    ImageInfo info;
+    int pictures = 0;
+    for (int i = AppState.pageFirst; i <= last; ++i) {
+        probe.Probe(EntryTable.names[i], info);
+        pictures += probe.supported;
+    }
+    return pictures;
 }
 
 void DrawListView() {
@@ -276,10 +309,7 @@ void DrawThumbnailPage() {
     int cellW = AppState.cellWidth, cellH = AppState.cellHeight;
     int cols = ThumbnailColumns(), rows = ThumbnailRows();
     Rescan();
-    if (AppState.pageFirst <= 0) AppState.pageFirst = 1;
-    int last = AppState.pageFirst + cols * rows - 1;
-    if (last > EntryTable.count) last = EntryTable.count;
-    if (last >= MAX_ENTRIES) last = MAX_ENTRIES - 1;
+    int last = PageLast(cols, rows);
 
     platform::SetCurrentFolder(AppState.browseFolder);
     std::vector<PageCell> cells;
@@ -298,6 +328,7 @@ void DrawThumbnailPage() {
     // A page whose last picture is kept leaves the store as it is.
     if (!decoded.empty() && decoded.back() == &cells.back()) cells.back().fullSize = true;
     DecodePage(decoded, cellW);
+    ReportUndecoded(cells);
 
     std::size_t next = 0;
     int j = 0, r = 0;

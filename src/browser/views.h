@@ -4,6 +4,8 @@
 void DrawListView();
 void DrawThumbnailPage();
 void DrawFullView();
+// How many supported pictures the thumbnail page at pageFirst holds, by the current table.
+int PicturesOnNextPage();
 
 // The grid of a thumbnail page at the current frame and cell size. The page draws
 // columns x rows cells, and the page keys turn by exactly that many entries.

@@ -13,8 +13,11 @@
 namespace platform {
 
 // Windows message numbers, kept as the program's event vocabulary on every system.
-constexpr unsigned MSG_CLOSE = 0x0010;         // close request of the main window
+constexpr unsigned MSG_MOVE = 0x0003;          // main window moved on the screen
+constexpr unsigned MSG_SIZE = 0x0005;          // main window changed size
 constexpr unsigned MSG_ACTIVATE = 0x0006;      // main window gained or lost the focus
+constexpr unsigned MSG_PAINT = 0x000F;         // part of the main window must be shown again
+constexpr unsigned MSG_CLOSE = 0x0010;         // close request of the main window
 constexpr unsigned MSG_KEYDOWN = 0x0100;       // key-down (auto-repeat included)
 constexpr unsigned MSG_KEYUP = 0x0101;         // key release
 constexpr unsigned MSG_SYSKEYDOWN = 0x0104;    // key-down with Alt held, Alt itself, F10
@@ -109,11 +112,18 @@ class Platform {
     // Starts `file` with `parameters` split at spaces into argument words; no shell.
     virtual bool StartProgram(const char* file, const char* parameters) = 0;
     virtual bool OpenFolderInFileManager(const char* folder) = 0;
+    // A program started by the two calls above that ended in failure within its first
+    // seconds: its last line on standard error, or what ended it. One per call; false when
+    // there is no such news.
+    virtual bool TakeStartedProgramFailure(std::string& message) = 0;
     virtual WindowHandle FindWindowByTitle(const char* title) = 0;
     virtual bool MoveWindow(WindowHandle window, int x, int y, int width, int height) = 0;
 
     // --- time ---
     virtual void Pause(int milliseconds) = 0;
+    // The same with a finer grain, for the main loop's pacing; the key bindings' pauses
+    // stay whole milliseconds.
+    virtual void PauseMicroseconds(long long microseconds) = 0;
     // Seconds since 1970-01-01 UTC: the calendar clock that seeds the strategic world.
     virtual long long CalendarSeconds() = 0;
     // A steady clock in microseconds from an arbitrary origin, for pacing the main loop.

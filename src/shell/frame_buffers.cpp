@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "shell/app_state.h"
+#include "shell/pacing.h"
 
 std::uint8_t* Framebuffer = nullptr;
 std::uint8_t* SavedFrame = nullptr;
@@ -73,6 +74,7 @@ void ResizeFrame(int width, int height) {
     SpareFrames[0] = static_cast<std::uint8_t*>(AllocateOrDie(bytes));
     SpareFrames[1] = static_cast<std::uint8_t*>(AllocateOrDie(bytes));
     PickBuffer = reinterpret_cast<std::int32_t*>(AllocateGuarded(bytes));
+    MarkScreenStale();  // the saved view and the pick ids are gone with the old buffers
 }
 
 int FrameGuardsIntact() {

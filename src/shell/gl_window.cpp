@@ -13,6 +13,7 @@
 #include "gamedata/image_slots.h"
 #include "shell/app_state.h"
 #include "shell/frame_buffers.h"
+#include "shell/pacing.h"
 
 using platform::MessageIcon;
 using platform::Sys;
@@ -90,6 +91,7 @@ int OpenGlWindow(const char* title, int width, int height, int bits, bool fullsc
     Sys().ShowAndFocusMainWindow();
     SetProjection(width, height);
     if (!SetUpGlState()) return Fail("Initialization Failed.");
+    MarkScreenStale();  // a new window shows nothing until it is given a frame
     return 1;
 }
 
@@ -192,6 +194,12 @@ long WindowProc(const platform::Event& event) {
     case platform::MSG_CLOSE:
         AppState.quitRequested = 1;  // the loop ends at the top of its next pass
         return 0;
+    case platform::MSG_PAINT:
+    case platform::MSG_SIZE:
+    case platform::MSG_MOVE:
+        // What the window shows is gone or no longer where the cursor mapping expects it.
+        MarkScreenStale();
+        break;
     default:
         break;
     }

@@ -4,6 +4,7 @@
 #include "shell/main_loop.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "browser/entry_table.h"
@@ -18,9 +19,12 @@
 #include "shell/command_line.h"
 #include "shell/data_folder.h"
 #include "shell/frame_buffers.h"
+#include "shell/frame_inputs.h"
 #include "shell/gl_window.h"
 #include "shell/input_hooks.h"
+#include "shell/notice.h"
 #include "shell/overlay.h"
+#include "shell/pacing.h"
 
 using platform::Sys;
 
@@ -43,12 +47,26 @@ int ConnectDisplay() {
     return 0;
 }
 
+int FolderFits(const std::string& folder) {
+    return !folder.empty() && folder.size() < std::size_t(FOLDER_CAPACITY) ? 1 : 0;
+}
+
 void StartUp() {
     // The trig tables fill on a helper while the rest of start-up runs and the window opens.
     BeginTrigTables();
     // The working directory is kept whole: cut at the old 260-character limit it would
-    // name a folder that does not exist.
+    // name a folder that does not exist. One too long for the folder buffers ends the
+    // program before its window opens rather than show a list of nothing.
     std::string folder = platform::CurrentFolder();
+    if (!FolderFits(folder)) {
+        if (folder.empty())
+            std::fprintf(stderr, "quentaro: cannot read the path of the working folder\n");
+        else
+            std::fprintf(stderr,
+                         "quentaro: the working folder's path is %zu bytes long; at most %d fit\n",
+                         folder.size(), FOLDER_CAPACITY - 1);
+        std::exit(1);
+    }
     CopyFolder(AppState.startFolder, folder);
     CopyFolder(AppState.browseFolder,
                StartOptions.browseFolder.empty() ? folder : StartOptions.browseFolder);
@@ -82,26 +100,86 @@ void StartUp() {
     FinishTrigTables();
 }
 
-void RunPass() {
+namespace {
+
+// Steps 1 to 3: the view, drawn from the state at the start of the pass.
+void DrawView() {
     if (AppState.listViewOn == 1) DrawListView();
     if (AppState.thumbnailRedraw == 1) DrawThumbnailPage();
     if (AppState.fullViewOn == 1) DrawFullView();
-    HandleBrowserClick();
-    HandlePlayClick();
-    ApplyFirstKeys();
+}
+
+// Steps 6 and 7: the saved view under the overlay. `viewFresh` is false when the pick ids
+// under the overlay are those of an earlier pass's overlay.
+void ComposeFrame(const MenuFrameInputs& view, bool viewFresh) {
+    // The list and the full view start their pick ids afresh each time they are drawn; a
+    // frame composed over a view kept from an earlier pass must not find that pass's buttons.
+    if (!viewFresh && (view.listViewOn == 1 || view.fullViewOn == 1)) ForgetOverlayPicks();
     std::memcpy(Framebuffer, SavedFrame,
                 std::size_t(AppState.frameWidth) * std::size_t(AppState.frameHeight) * 4);
     if (Loader.overlayOn == 1) {
         DrawCursorCross();
         DrawOverlay();
+    } else {
+        DrawNoticeLine();
+    }
+}
+
+// A thumbnail page requested in this pass is decoded by the next one; say so meanwhile.
+bool AnnouncePage(bool& announced) {
+    if (announced || AppState.thumbnailRedraw != 1) return false;
+    announced = true;
+    int pictures = PicturesOnNextPage();
+    if (pictures > 0) ShowProgress("reading %d picture%s", pictures, pictures == 1 ? "" : "s");
+    return true;
+}
+
+}  // namespace
+
+// A pass whose inputs match the frame on screen skips drawing and presenting; the other
+// steps run in every pass, in their order.
+void RunPass() {
+    const MenuFrameInputs before = ReadMenuFrameInputs();
+    const bool stale = TakeScreenStale();
+    const bool drawView = stale || !ShownFrame.known || !(before == ShownFrame.inputs) ||
+                          AppState.thumbnailRedraw == 1;
+    if (drawView) DrawView();
+    HandleBrowserClick();
+    HandlePlayClick();
+    ApplyFirstKeys();
+    bool announced = false;
+    AnnouncePage(announced);
+    // The cursor is asked again only for a frame about to be drawn: a move during an idle
+    // pass is seen by the next one.
+    MenuFrameInputs shown = ReadMenuFrameInputs(false);
+    shown.cursorX = before.cursorX;
+    shown.cursorY = before.cursorY;
+    bool present = drawView || !(shown == ShownFrame.inputs);
+    if (present) {
+        ReadFrameCursor(shown);
+        ComposeFrame(before, drawView);
     }
     HandleOverlayClick();
-    PresentFrame();
+    if (AnnouncePage(announced)) {
+        shown = ReadMenuFrameInputs();
+        ComposeFrame(before, false);
+        present = true;
+    }
+    if (present) {
+        PresentFrame();
+        // A state changed between the view and the overlay leaves a mixed frame on screen.
+        ShownFrame.known = before == shown;
+        ShownFrame.inputs = shown;
+    }
     ApplySecondKeys();
+    // "reading N pictures" lasts while its page is pending: drawn, or called off.
+    if (AppState.thumbnailRedraw != 1) EndProgressNotice();
     MouseState.rightPress = 0;
     std::memset(KeyState, 0, sizeof KeyState);
+    EndPacedPass();
     while (PumpMessages()) {
     }
+    ReportStartFailures();
     AppState.passCount += 1;
 }
 

@@ -14,12 +14,14 @@
 #include "shell/app_state.h"
 #include "shell/frame_buffers.h"
 #include "shell/input_hooks.h"
+#include "shell/notice.h"
 
 using platform::Sys;
 
 namespace {
 
 constexpr int YELLOW[3] = {255, 255, 0};
+constexpr int NOTICE_COLOUR[3] = {255, 255, 255};
 constexpr int CLICK_PAUSE = 480;
 // The row of buttons sits in the top rows; presses there outside a button do nothing.
 constexpr int TOP_STRIP_ROWS = 30;
@@ -47,6 +49,15 @@ void OverlayText(const char* text, int x, int y) {
 void Button(const char* label, int x, int y, int id) {
     SetText(label);
     DrawPickText(x, y, YELLOW[0], YELLOW[1], YELLOW[2], id);
+}
+
+// Row of the help line: a window hanging below the screen lifts it so it stays readable.
+int HelpLineRow() {
+    const AppStateRecord& s = AppState;
+    int y = 14;
+    int below = s.frameHeight * s.pixelScale + s.windowY - s.screenHeight;
+    if (below > 0 && s.pixelScale > 0) y += below / s.pixelScale;
+    return y;
 }
 
 }  // namespace
@@ -79,11 +90,23 @@ void DrawOverlay() {
     } else {
         OverlayText(s.browseFolder, s.viewOffsetX + 12, top - 10);
     }
-    // A window hanging below the screen lifts the line so it stays readable.
-    int y = 14;
-    int below = s.frameHeight * s.pixelScale + s.windowY - s.screenHeight;
-    if (below > 0 && s.pixelScale > 0) y += below / s.pixelScale;
-    OverlayText(CREDIT_LINE, 12, y);
+    if (CurrentNotice()[0] != '\0')
+        DrawNoticeLine();
+    else
+        OverlayText(CREDIT_LINE, 12, HelpLineRow());
+}
+
+void DrawNoticeLine() {
+    const char* notice = CurrentNotice();
+    if (notice[0] == '\0') return;
+    SetText(notice);
+    DrawText(12, HelpLineRow(), NOTICE_COLOUR[0], NOTICE_COLOUR[1], NOTICE_COLOUR[2]);
+}
+
+void ForgetOverlayPicks() {
+    const std::size_t pixels = std::size_t(AppState.frameWidth) * std::size_t(AppState.frameHeight);
+    for (std::size_t i = 0; i < pixels; ++i)
+        if (PickBuffer[i] >= BUTTON_THUMBNAILS && PickBuffer[i] <= BUTTON_CENTER) PickBuffer[i] = 0;
 }
 
 void HandleOverlayClick() {

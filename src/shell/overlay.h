@@ -9,6 +9,10 @@ constexpr int BUTTON_CENTER = 1200003;
 
 void DrawCursorCross();
 void DrawOverlay();
+// The notice, if one is on show, in the help line's place; the overlay draws it itself.
+void DrawNoticeLine();
+// Clears the overlay buttons' pick ids, leaving those the view wrote.
+void ForgetOverlayPicks();
 void HandleOverlayClick();
 void ApplyFirstKeys();
 void ApplySecondKeys();

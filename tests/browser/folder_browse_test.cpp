@@ -81,10 +81,35 @@ TEST_F(BrowseTest, ScanKeepsTheFirst2999EntriesInListingOrder) {
     EXPECT_EQ(EntryTable.kinds[1], 0);
     EXPECT_EQ(EntryTable.kinds[3], 1);
     EXPECT_STREQ(platform::CurrentFolder().c_str(), AppState.startFolder);
+    // 5000 files, g_folder, "." and "..": the cut is said.
+    EXPECT_STREQ(CurrentNotice(), "showing 2999 of 5003 entries");
+}
 
-    // A rescan of a folder that cannot be listed leaves an empty table, not the old one.
+TEST_F(BrowseTest, AFolderThatCanNoLongerBeListedGivesWayToItsNearestListableAncestor) {
+    folder.MakeFolder("a");
+    folder.MakeFolder("a/b");
+    folder.Touch("here.txt");
+    Browse(folder / "a/b/");
+    ASSERT_EQ(EntryTable.count, 2);
+    AppState.selectedEntry = 2;
+    AppState.listTop = 1;
+    AppState.pageFirst = 2;
+    std::filesystem::remove_all(folder / "a");
+    Rescan();
+    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + "/");
+    EXPECT_NE(Find("here.txt"), 0);
+    EXPECT_EQ(Find("a"), 0);
+    EXPECT_EQ(AppState.selectedEntry, 1);
+    EXPECT_EQ(AppState.listTop, 0);
+    EXPECT_EQ(AppState.pageFirst, 1);
+    EXPECT_EQ(std::string(CurrentNotice()),
+              "cannot read " + folder.Path() + "/a/b/: showing " + folder.Path() + "/");
+    EXPECT_STREQ(platform::CurrentFolder().c_str(), AppState.startFolder);
+
+    // The start-up form, without a trailing separator, goes up the same way.
     Browse(folder / "absent");
-    EXPECT_EQ(EntryTable.count, 0);
+    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + "/");
+    EXPECT_NE(Find("here.txt"), 0);
 }
 
 TEST_F(BrowseTest, FirstPressSelectsSecondPressOnAFolderMoves) {
@@ -142,6 +167,7 @@ TEST_F(BrowseTest, DotFilesAndRefusedMovesLeaveTheBrowserWhereItWas) {
     EXPECT_EQ(AppState.selectedEntry, Find("gone"));
     EXPECT_EQ(AppState.rescanRequested, 0);
     EXPECT_EQ(fake.pauses, std::vector<int>{650});
+    EXPECT_EQ(std::string(CurrentNotice()), "cannot enter " + folder.Path() + "/gone/");
 
     // A move that would not fit browseFolder is refused, however long the path may be.
     folder.MakeFolder(std::string(200, 'd'));
@@ -151,6 +177,7 @@ TEST_F(BrowseTest, DotFilesAndRefusedMovesLeaveTheBrowserWhereItWas) {
     AppState.selectedEntry = Find(std::string(200, 'd'));
     PressEntry(std::string(200, 'd'));
     EXPECT_EQ(std::string(AppState.browseFolder), padded);
+    EXPECT_NE(std::string(CurrentNotice()).find("its path is too long"), std::string::npos);
 }
 
 TEST_F(BrowseTest, ThumbnailPressOpensTheFullView) {
@@ -188,6 +215,7 @@ TEST_F(BrowseTest, ThumbnailPressOpensTheFullView) {
     EXPECT_EQ(AppState.fullViewOn, 1);
     EXPECT_EQ(AppState.fullViewEntry, Find("bad.jpg"));
     EXPECT_EQ(FullViewBlank, 1);
+    EXPECT_STREQ(CurrentNotice(), "cannot decode the picture bad.jpg");
     DrawFullView();
     EXPECT_EQ(LitCount(), 0);
 

@@ -30,6 +30,30 @@ TEST_F(Player, PStartsThePlayerWithTheStarredPathAndTheDoubledSeparator) {
     EXPECT_EQ(platform::CurrentFolder(), AppState.startFolder);
 }
 
+TEST_F(Player, APlayerOrFileManagerThatCannotRunIsSaidOnScreen) {
+    SetEntry(4, "x.mp4", 1);
+    AppState.selectedEntry = 4;
+    fake.startsFail = true;
+    Press('P');
+    ApplyFirstKeys();
+    EXPECT_EQ(std::string(CurrentNotice()),
+              "no player for x.mp4: " + std::string(AppState.startFolder) +
+                  "/kelvo cannot be started");
+    EXPECT_EQ(fake.pauses, std::vector<int>{340});  // the binding keeps its pause
+
+    std::memset(KeyState, 0, sizeof KeyState);
+    Press(vk::F7);
+    ApplySecondKeys();
+    EXPECT_EQ(std::string(CurrentNotice()),
+              "no file manager found to open " + std::string(AppState.browseFolder));
+
+    // Started, but ended at once: its own words reach the screen within a pass.
+    Notice = NoticeRecord{};
+    fake.programFailures.push_back("kelvo: no player for x.mp4: install mpv");
+    ReportStartFailures();
+    EXPECT_STREQ(CurrentNotice(), "kelvo: no player for x.mp4: install mpv");
+}
+
 TEST_F(Player, PDoesNothingOnAFolderOrOutsideTheList) {
     SetEntry(2, "sub", 0);
     AppState.selectedEntry = 2;

@@ -327,11 +327,40 @@ TEST_F(ViewTest, ThePageDrawnAgainReusesItsThumbnails) {
 }
 
 TEST_F(ViewTest, EmptyFolderDrawsNoCell) {
-    std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", (folder / "absent").c_str());
+    // Nothing to list and no ancestor to fall back on: a bare name stands for that here,
+    // where every real folder lists "." and "..".
+    std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "quentaro-absent-folder");
     DrawThumbnailPage();
     EXPECT_EQ(EntryTable.count, 0);
     EXPECT_EQ(LitCount(), 0);
     EXPECT_TRUE(Labels.empty());
+
+    // A folder removed since shows its parent's page instead.
+    folder.MakeFolder("gone");
+    folder.Write("a.bmp", Bmp24(4, 4, [](int, int) { return Rgb8{200, 0, 0}; }));
+    std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", (folder / "gone").c_str());
+    std::filesystem::remove(folder / "gone");
+    DrawThumbnailPage();
+    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + "/");
+    EXPECT_EQ(Labels.size(), 3u);  // ".", ".." and a.bmp
+}
+
+TEST_F(ViewTest, APageSaysWhichPicturesItCouldNotDecode) {
+    folder.Write("good.bmp", Bmp24(4, 4, [](int, int) { return Rgb8{200, 0, 0}; }));
+    folder.Write("bad.jpg", {0xFF, 0xD8, 0xFF});
+    DrawThumbnailPage();
+    EXPECT_STREQ(CurrentNotice(), "cannot decode the picture bad.jpg");
+    folder.Write("worse.bmp", {'B', 'M'});
+    Notice = NoticeRecord{};
+    DrawThumbnailPage();
+    std::string notice = CurrentNotice();
+    EXPECT_EQ(notice.rfind("cannot decode 2 pictures, among them ", 0), 0u) << notice;
+
+    // Before a page is drawn, its count of pictures is known from the table alone.
+    Rescan();
+    EXPECT_EQ(PicturesOnNextPage(), 3);
+    AppState.pageFirst = EntryTable.count;  // a page of one entry
+    EXPECT_EQ(PicturesOnNextPage(), EntryTable.names[EntryTable.count][0] == '.' ? 0 : 1);
 }
 
 // The full view as the plain algorithm draws it, every block through the bounds test.

@@ -58,6 +58,23 @@ class StartProgram : public ::testing::Test {
     }
 
     static bool NoChildren() { return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD; }
+
+    fs::path Script(const std::string& name, const std::string& body) {
+        fs::path path = folder / name;
+        std::ofstream(path) << "#!/bin/sh\n" << body;
+        fs::permissions(path, fs::perms::owner_all);
+        return path;
+    }
+
+    // The next early failure reported, waiting at most ten seconds; "" if none came.
+    std::string NextFailure() {
+        std::string message;
+        for (int i = 0; i < 1000; ++i) {
+            if (system.TakeStartedProgramFailure(message)) return message;
+            poll(nullptr, 0, 10);
+        }
+        return "";
+    }
 };
 
 TEST_F(StartProgram, ParametersArriveAsWordsThatNoShellInterprets) {
@@ -72,6 +89,38 @@ TEST_F(StartProgram, ParametersArriveAsWordsThatNoShellInterprets) {
     EXPECT_FALSE(system.StartProgram((folder / "absent").c_str(), " quorvale x 0 "));
     std::ofstream(folder / "plain") << "not a program\n";
     EXPECT_FALSE(system.StartProgram((folder / "plain").c_str(), ""));
+    EXPECT_TRUE(NoChildren());
+}
+
+TEST_F(StartProgram, AnEarlyFailureIsHeardWithTheProgramsLastWordsWhichStillReachStderr) {
+    // Our standard error, caught in a file for the length of the test.
+    int saved = dup(2);
+    int caught = open((folder / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(caught, 2);
+    close(caught);
+    ASSERT_TRUE(system.StartProgram(Script("fine", "echo chatty >&2\nexit 0\n").c_str(), ""));
+    ASSERT_TRUE(system.StartProgram(
+        Script("kelvo", "echo 'looking' >&2\necho 'kelvo: no player for x.mp4: install mpv' >&2\n"
+                        "exit 1\n")
+            .c_str(),
+        " quorvale x.mp4 0 "));
+    std::string first = NextFailure();
+    ASSERT_TRUE(system.StartProgram(Script("silent", "exit 3\n").c_str(), ""));
+    std::string second = NextFailure();
+    dup2(saved, 2);
+    close(saved);
+    // The program that ended well says nothing on screen; the others say why.
+    EXPECT_EQ(first, "kelvo: no player for x.mp4: install mpv");
+    EXPECT_EQ(second, "silent ended with status 3");
+    std::string echoed;
+    for (int i = 0; i < 500 && echoed.find("install mpv") == std::string::npos; ++i) {
+        std::ifstream file(folder / "stderr");
+        echoed.assign(std::istreambuf_iterator<char>(file), {});
+        poll(nullptr, 0, 10);
+    }
+    EXPECT_NE(echoed.find("chatty\n"), std::string::npos) << echoed;
+    EXPECT_NE(echoed.find("looking\nkelvo: no player for x.mp4: install mpv\n"), std::string::npos)
+        << echoed;
     EXPECT_TRUE(NoChildren());
 }
 

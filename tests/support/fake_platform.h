@@ -18,11 +18,14 @@ struct FakePlatform : platform::Platform {
     bool answerYes = true;
     bool displayModeOffered = false;
     platform::WindowHandle playerWindow = 0;
+    bool startsFail = false;                    // StartProgram and the file manager fail
+    std::deque<std::string> programFailures;    // early failures of started programs
     long long calendarSeconds = 1'700'000'000;  // 2023-11-14, a fixed "now"
     long long steadyMicroseconds = 0;
 
     // What happened.
     std::vector<int> pauses;
+    std::vector<long long> finePauses;         // the main loop's pacing, in microseconds
     std::vector<std::string> messages;         // "caption: text"
     std::vector<platform::MessageIcon> icons;  // one per message, in the same order
     std::vector<std::string> started;          // "file|parameters"
@@ -117,10 +120,16 @@ struct FakePlatform : platform::Platform {
 
     bool StartProgram(const char* file, const char* parameters) override {
         started.push_back(std::string(file) + "|" + parameters);
-        return true;
+        return !startsFail;
     }
     bool OpenFolderInFileManager(const char* folder) override {
         openedFolders.push_back(folder);
+        return !startsFail;
+    }
+    bool TakeStartedProgramFailure(std::string& message) override {
+        if (programFailures.empty()) return false;
+        message = programFailures.front();
+        programFailures.pop_front();
         return true;
     }
     platform::WindowHandle FindWindowByTitle(const char*) override { return playerWindow; }
@@ -133,6 +142,10 @@ struct FakePlatform : platform::Platform {
     void Pause(int milliseconds) override {
         pauses.push_back(milliseconds);
         steadyMicroseconds += 1000LL * milliseconds;
+    }
+    void PauseMicroseconds(long long microseconds) override {
+        finePauses.push_back(microseconds);
+        steadyMicroseconds += microseconds;
     }
     long long CalendarSeconds() override { return calendarSeconds; }
     long long SteadyMicroseconds() override { return steadyMicroseconds; }

@@ -23,6 +23,10 @@ class FrameTest : public ::testing::Test {
 
     void UseFrame(int width, int height) {
         AppState = AppStateRecord{};
+        // What earlier tests left of the loop's pace, the screen and the notice line.
+        Pacing = PacingRecord{};
+        ShownFrame = ShownFrameRecord{};
+        Notice = NoticeRecord{};
         ResizeFrame(width, height);
         std::memset(Framebuffer, 0, std::size_t(width) * height * 4);
         std::memset(SavedFrame, 0, std::size_t(width) * height * 4);

@@ -28,8 +28,10 @@ struct MainWindowState {
     GLXContext context = nullptr;
     Cursor blankCursor = 0;
     Atom deleteWindow = 0;
+    int x = 0, y = 0, width = 0, height = 0;  // as the last ConfigureNotify told
     int classRegistrations = 0;
     bool focused = false;
+    bool closePending = false;  // a close request found among the events of a window made anew
     std::chrono::steady_clock::time_point lastSaverNotice;
     bool saverNoticePending = false;
     // Fullscreen mode change: the CRTC and mode to restore.
@@ -238,6 +240,10 @@ bool X11Platform::CreateMainWindow(const char* title, int x, int y, int width, i
 
     state.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, state.window, &state.deleteWindow, 1);
+    state.x = x;
+    state.y = y;
+    state.width = width;
+    state.height = height;
     return true;
 }
 
@@ -353,9 +359,14 @@ bool X11Platform::DestroyMainWindow() {
     state.blankCursor = 0;
     state.focused = false;
     XSync(display, False);
-    // Drop what the old window still had queued; the new one starts clean.
+    // Drop what the old window still had queued, the new one starts clean; but a close
+    // request made meanwhile still ends the program.
     XEvent discard;
-    while (XPending(display)) XNextEvent(display, &discard);
+    while (XPending(display)) {
+        XNextEvent(display, &discard);
+        if (discard.type == ClientMessage && Atom(discard.xclient.data.l[0]) == state.deleteWindow)
+            state.closePending = true;
+    }
     return true;
 }
 
@@ -417,6 +428,11 @@ bool X11Platform::NextEvent(Event& event) {
         state.saverNoticePending = false;
     }
     if (TakeCapturedEvent(event)) return true;
+    if (state.closePending) {
+        state.closePending = false;
+        event = Event{EventSource::Window, MSG_CLOSE, 0};
+        return true;
+    }
 
     auto now = std::chrono::steady_clock::now();
     if (state.focused && state.window && now - state.lastSaverNotice >= SAVER_NOTICE_INTERVAL) {
@@ -445,6 +461,23 @@ bool X11Platform::NextEvent(Event& event) {
         event.message = MSG_ACTIVATE;
         event.param = 0;
         break;
+    case Expose:
+        // The last of a series: the whole window is shown again at once.
+        if (x.xexpose.count == 0) event.message = MSG_PAINT;
+        break;
+    case ConfigureNotify: {
+        const XConfigureEvent& c = x.xconfigure;
+        if (c.width != state.width || c.height != state.height) {
+            event.message = MSG_SIZE;
+        } else if (c.x != state.x || c.y != state.y) {
+            event.message = MSG_MOVE;
+        }
+        state.x = c.x;
+        state.y = c.y;
+        state.width = c.width;
+        state.height = c.height;
+        break;
+    }
     default:
         break;
     }
@@ -470,6 +503,10 @@ void X11Platform::CursorPosition(int& x, int& y) {
 
 void X11Platform::Pause(int milliseconds) {
     if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void X11Platform::PauseMicroseconds(long long microseconds) {
+    if (microseconds > 0) std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
 }
 
 long long X11Platform::CalendarSeconds() {

@@ -7,7 +7,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <deque>
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -54,10 +55,12 @@ class X11Platform : public Platform {
 
     bool StartProgram(const char* file, const char* parameters) override;
     bool OpenFolderInFileManager(const char* folder) override;
+    bool TakeStartedProgramFailure(std::string& message) override;
     WindowHandle FindWindowByTitle(const char* title) override;
     bool MoveWindow(WindowHandle window, int x, int y, int width, int height) override;
 
     void Pause(int milliseconds) override;
+    void PauseMicroseconds(long long microseconds) override;
     long long CalendarSeconds() override;
     long long SteadyMicroseconds() override;
 
@@ -72,6 +75,11 @@ Display* X11Display();
 bool TakeCapturedEvent(Event& event);
 // Stops the capture and closes its connection; called before the main connection closes.
 void StopInputCapture();
+
+// --- starting programs (x11_spawn.cpp) ---
+// Runs `program` with `words` (argv[0] first) detached from us, watched for an early
+// failure; true when its exec succeeded.
+bool Spawn(const std::string& program, const std::vector<std::string>& words);
 
 // --- message boxes (x11_dialog.cpp): returns the index of the button chosen ---
 int RunDialog(Display* display, const char* text, const char* caption, const char* const* buttons,

@@ -60,55 +60,6 @@ std::string FindProgram(const std::string& name) {
     return "";
 }
 
-void CloseInheritedDescriptors(int keep) {
-    if (keep > 3) close_range(3, unsigned(keep - 1), 0);
-    close_range(unsigned(keep + 1), ~0u, 0);
-}
-
-// Runs `program` with `words` (argv[0] first) detached from us: an intermediate child
-// forks the real one and exits at once, so the program is adopted by init and never
-// lingers here as a zombie. True when the exec succeeded; a close-on-exec pipe carries
-// the exec's errno back otherwise.
-bool Spawn(const std::string& program, const std::vector<std::string>& words) {
-    std::vector<char*> argv;
-    for (const std::string& w : words) argv.push_back(const_cast<char*>(w.c_str()));
-    argv.push_back(nullptr);
-    int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0) return false;
-    pid_t child = fork();
-    if (child == 0) {
-        pid_t grandchild = fork();
-        if (grandchild != 0) _exit(grandchild < 0 ? 1 : 0);
-        setsid();  // its own session: it outlives our terminal like any desktop program
-        sigset_t none;
-        sigemptyset(&none);
-        sigprocmask(SIG_SETMASK, &none, nullptr);
-        signal(SIGPIPE, SIG_DFL);
-        signal(SIGCHLD, SIG_DFL);
-        close(report[0]);
-        CloseInheritedDescriptors(report[1]);
-        execv(program.c_str(), argv.data());
-        int error = errno;
-        ssize_t ignored = write(report[1], &error, sizeof error);
-        (void)ignored;
-        _exit(127);
-    }
-    close(report[1]);
-    if (child < 0) {
-        close(report[0]);
-        return false;
-    }
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    int error = 0;
-    ssize_t got;
-    while ((got = read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
-    }
-    close(report[0]);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 && got == 0;
-}
-
 // Another client's window can vanish while we look at it; its errors must not end us.
 int xErrors = 0;
 int CountXError(Display*, XErrorEvent*) {
