@@ -48,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (Framebuffer == nullptr) ResizeFrame(320, 240);
     MAP_WIDTH = 1 + data[0] % 40;
     LEVEL_COUNT = 1 + data[1] % 8;
+    UNIT_CAPACITY = 4;  // the console reads only the walker's record
     CreateGrids();
     CreateUnitTable();
     InitConsoleBuffers();
@@ -72,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         RunConsole();
     } else {
         ConsoleOpen = 1;
-        for (std::size_t i = 0; i < size && i < 400; ++i) {
+        for (std::size_t i = 0; i < size && i < 160; ++i) {
             HoldKeysOf(fake, data[i]);
             AppState.passCount += 1;
             RunConsole();
