@@ -18,7 +18,9 @@ namespace {
 
 constexpr int CHUNK = 1 << 16;
 std::atomic<int> NextChunk{0};
-std::thread Helper;
+// Never destroyed: an exit taken while the helper still fills (a start-up that fails) must not
+// meet the destructor of a thread that is still joinable.
+std::thread& Helper = *new std::thread;
 bool Building = false;
 
 // Fills chunks until none is left; any number of threads may run it at once.

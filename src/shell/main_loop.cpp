@@ -52,8 +52,6 @@ int FolderFits(const std::string& folder) {
 }
 
 void StartUp() {
-    // The trig tables fill on a helper while the rest of start-up runs and the window opens.
-    BeginTrigTables();
     // The working directory is kept whole: cut at the old 260-character limit it would
     // name a folder that does not exist. One too long for the folder buffers ends the
     // program before its window opens rather than show a list of nothing.
@@ -67,6 +65,8 @@ void StartUp() {
                          folder.size(), FOLDER_CAPACITY - 1);
         std::exit(1);
     }
+    // The trig tables fill on a helper while the rest of start-up runs and the window opens.
+    BeginTrigTables();
     CopyFolder(AppState.startFolder, folder);
     CopyFolder(AppState.browseFolder,
                StartOptions.browseFolder.empty() ? folder : StartOptions.browseFolder);
