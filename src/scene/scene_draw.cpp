@@ -96,6 +96,10 @@ void DrawScene() {
     // One batch of quads for all cubes: each cube's half-size and place are applied to its
     // corners here rather than by a matrix of its own, which would end the batch.
     SetCubeState();
+    // Every face winds counter-clockwise seen from outside its cube, and a face turned away
+    // lies behind its cube's front faces: culling it changes no pixel and halves the fill.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
     glBegin(GL_QUADS);
     for (int L = l0; L < l1; ++L) {
         for (int Y = y0; Y < y1; ++Y) {
@@ -106,6 +110,7 @@ void DrawScene() {
         }
     }
     glEnd();
+    glDisable(GL_CULL_FACE);
     glPopMatrix();
 }
 

@@ -1,17 +1,21 @@
 // The 3D scene on the real backend: a 320 x 240 window, a wall cube three levels below the
 // walker (the camera at pitch 0 looks down the levels), one scene frame composited into a
 // grey frame and the edge overlay drawn over it. Reports what the frame holds in
-// "scene.txt", then shows the frame until a file "done" appears, and runs the same frame
-// once more without the cube and at a frame of another size before it ends.
+// "scene.txt", then shows the frame until a file "done" appears. Then compares a random
+// dungeon drawn in one batch with the same drawn cell by cell, and runs the first frame once
+// more without the cube and at a frame of another size before it ends.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
+
+#include <GL/gl.h>
 
 #include "quentaro.h"
 
 namespace {
 
-constexpr int CUBE_R = 40, CUBE_G = 160, CUBE_B = 220, GREY = 10;
+constexpr int CUBE_B = 220, GREY = 10;
 
 bool FileExists(const char* name) {
     std::FILE* f = std::fopen(name, "r");
@@ -23,8 +27,11 @@ void CubePicture() {
     ImageSlot& s = ImageSlots[1201];
     s.width = s.height = 8, s.channels = 3;
     s.pixels = static_cast<std::uint8_t*>(std::malloc(8 * 8 * 3));
+    // Every texel its own red and green, so that faces drawn differently show; blue marks
+    // the cube.
     for (int i = 0; i < 64; ++i) {
-        s.pixels[3 * i] = CUBE_R, s.pixels[3 * i + 1] = CUBE_G, s.pixels[3 * i + 2] = CUBE_B;
+        s.pixels[3 * i] = std::uint8_t(i % 8 * 30 + 10), s.pixels[3 * i + 1] = std::uint8_t(i / 8 * 30 + 10);
+        s.pixels[3 * i + 2] = CUBE_B;
     }
 }
 
@@ -37,12 +44,60 @@ Counts CountFrame() {
     std::size_t n = std::size_t(AppState.frameWidth) * AppState.frameHeight;
     for (std::size_t i = 0; i < n; ++i) {
         const std::uint8_t* p = Framebuffer + 4 * i;
-        if (p[0] == CUBE_R && p[1] == CUBE_G && p[2] == CUBE_B) ++c.cube;
+        if (p[2] == CUBE_B && p[0] != 255) ++c.cube;
         else if (p[0] == 255 && p[1] == 255 && p[2] == 255) ++c.white;
         else if (p[0] == GREY && p[1] == GREY && p[2] == GREY) ++c.grey;
         else ++c.other;
     }
     return c;
+}
+
+// The cubes as one cell after another, each in a matrix of its own, with nothing culled:
+// the plain way that the batched drawing must match.
+void DrawSceneCellByCell() {
+    const UnitRecord& u = UnitTable[SelectedUnit];
+    const int R = SceneRadius;
+    glPushMatrix();
+    ApplySceneCamera(u);
+    for (int L = u.level - R; L < u.level + R; ++L)
+        for (int Y = u.y - R; Y < u.y + R; ++Y)
+            for (int X = u.x - R; X < u.x + R; ++X) {
+                glPushMatrix();
+                glTranslatef(float(X - u.x), float(u.y - Y), float(L - u.level));
+                glPushMatrix();
+                DrawBlockCell(X, Y, L);
+                glPopMatrix();
+                glPopMatrix();
+            }
+    glPopMatrix();
+}
+
+// Pixels that differ between the batched scene and the cell-by-cell one over a random
+// dungeon seen at a slant.
+void CompareWithCellByCell(int& differ, int& drawn) {
+    SeedRandom(3);
+    for (int l = 1; l < 20; ++l)
+        for (int y = 40; y < 60; ++y)
+            for (int x = 40; x < 60; ++x)
+                if (!(x == 50 && y == 50 && l == 10))
+                    MapGrid[CellIndex(x, y, l)] = RandomBelow(4) == 0 ? CELL_WALL : CELL_EMPTY;
+    CameraPitch = -60, CameraYaw = 35;
+    FillFramebuffer(GREY, GREY, GREY);
+    glLoadIdentity();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawScene();
+    CompositeSceneIntoFramebuffer();
+    std::vector<std::uint8_t> batched(Framebuffer, Framebuffer + 320 * 240 * 4);
+    FillFramebuffer(GREY, GREY, GREY);
+    glLoadIdentity();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawSceneCellByCell();
+    CompositeSceneIntoFramebuffer();
+    differ = 0;
+    for (int i = 0; i < 320 * 240 * 4; ++i) differ += batched[i] != Framebuffer[i];
+    drawn = CountFrame().cube > 0;
+    std::memset(MapGrid, 0, std::size_t(LEVEL_COUNT) * MAP_WIDTH * MAP_WIDTH);
+    CameraPitch = CameraYaw = 0;
 }
 
 void Frame() {
@@ -90,6 +145,9 @@ int main() {
         }
         platform::Sys().Pause(20);
     }
+    int differ = 0, drawn = 0;
+    CompareWithCellByCell(differ, drawn);
+    std::fprintf(report, "dungeon differ %d drawn %d\n", differ, drawn);
 
     MapGrid[CellIndex(50, 50, 13)] = CELL_EMPTY;
     Frame();
