@@ -98,6 +98,17 @@ void ReleaseImageSlots() {
     tableSlots = 0;
 }
 
+int ImageSlotCount() {
+    return ImageSlots != nullptr ? tableSlots : 0;
+}
+
+void ResizeImageSlots(int count) {
+    if (count < 0) return;
+    ReleaseImageSlots();
+    SLOT_COUNT = count;
+    CreateImageSlots();
+}
+
 int LoadedSlotCount() {
     int count = 0;
     for (std::int32_t i = 0; ImageSlots != nullptr && i < tableSlots; ++i)
