@@ -201,7 +201,7 @@ bool ReachesEnd(std::FILE* file, JOCTET* buffer) {
 
 }  // namespace
 
-bool DecodeJpeg(const char*, std::FILE* file, const DecodeRequest& request, Picture& out) {
+bool DecodeJpeg(std::FILE* file, const DecodeRequest& request, Picture& out) {
     auto job = std::make_unique<JpegJob>();
     job->request = request;
     if (request.block == nullptr) {

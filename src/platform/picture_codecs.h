@@ -20,9 +20,8 @@ namespace platform {
 bool DecodeBmp(const std::uint8_t* data, std::size_t size, const DecodeRequest& request,
                Picture& out);
 
-// JPEG from an open file positioned at its start, streamed (the file is never held whole),
-// or by its `path` through the system's picture service where the backend has one.
-bool DecodeJpeg(const char* path, std::FILE* file, const DecodeRequest& request, Picture& out);
+// JPEG from an open file positioned at its start, streamed (the file is never held whole).
+bool DecodeJpeg(std::FILE* file, const DecodeRequest& request, Picture& out);
 
 // The EXIF orientation (1 to 8) in the payload of an APP1 segment (what follows its length
 // bytes, starting "Exif\0\0"); 1 when there is none or the data is not sound.

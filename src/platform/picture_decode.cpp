@@ -45,7 +45,7 @@ bool Decode(const char* path, const DecodeRequest& request, Picture& out) {
         std::uint8_t head[2] = {0, 0};
         bool ok = std::fread(head, 1, 2, file) == 2 && std::fseek(file, 0, SEEK_SET) == 0;
         if (ok && head[0] == 0xFF && head[1] == 0xD8) {
-            ok = DecodeJpeg(path, file, request, out);
+            ok = DecodeJpeg(file, request, out);
         } else if (ok && head[0] == 'B' && head[1] == 'M') {
             std::vector<std::uint8_t> bytes;
             ok = ReadWholeFile(file, request.maxPixels, bytes) &&

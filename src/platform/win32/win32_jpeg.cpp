@@ -1,7 +1,7 @@
-// JPEG decoding on Windows through the system's picture service: the file loaded by its full
-// path as an IPicture, rendered at the size asked for into a 32-bit DIB section, whose rows
-// are laid out upright (with the file's camera orientation) in the caller's block. Encoding
-// has no system service here; sample photographs are made by the Linux build.
+// JPEG decoding on Windows through the system's picture service: the file's bytes loaded as an
+// IPicture, rendered at the size asked for into a 32-bit DIB section, whose rows are laid out
+// upright (with the file's camera orientation) in the caller's block. Encoding has no system
+// service here; sample photographs are made by the Linux build.
 #include <cstring>
 #include <memory>
 #include <new>
@@ -18,15 +18,15 @@ namespace platform {
 
 namespace {
 
-// The head of the file read for its EXIF segment.
-constexpr std::size_t HEAD_BYTES = 128 * 1024;
-constexpr std::size_t READ_CHUNK = 64 * 1024;
+// Room for headers beside the compressed pixels: a JPEG file is never larger than its picture
+// uncompressed plus this, so a larger file is refused before it is read.
+constexpr long long HEADER_ROOM = 1 << 20;
 
 // OLE is set up for the calling thread for the time of one decode (thumbnails decode on
 // helper threads); a thread already set up another way is used as it is.
 class OleForThread {
   public:
-    OleForThread() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
+    OleForThread() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
     ~OleForThread() {
         if (initialised_) CoUninitialize();
     }
@@ -55,19 +55,6 @@ int ScaleEighths(long long width, long long height, int minLongSide) {
         }
     }
     return best;
-}
-
-// The picture service wants a full path, in wide characters.
-std::wstring FullWidePath(const char* path) {
-    char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
-    if (length == 0 || length >= sizeof full) return L"";
-    int wide = MultiByteToWideChar(CP_ACP, 0, full, -1, nullptr, 0);
-    if (wide <= 0) return L"";
-    std::wstring result(std::size_t(wide), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, full, -1, result.data(), wide);
-    result.resize(std::size_t(wide - 1));
-    return result;
 }
 
 // The pixel size of a loaded picture: its bitmap's own, else its HIMETRIC size at 96 dpi.
@@ -126,40 +113,90 @@ bool Render(IPicture* picture, int width, int height, std::vector<std::uint8_t>&
     return ok;
 }
 
-// True when the file, read from its start, reaches the JPEG end marker; leaves it at its start.
-bool ReachesEnd(std::FILE* file) {
-    std::vector<std::uint8_t> buffer(READ_CHUNK);
-    JpegEndScan scan;
-    while (!scan.Complete() && !scan.Failed()) {
-        std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
-        if (got == 0) break;
-        scan.Feed(buffer.data(), got);
+// The picture's size from its frame header, read before the picture service decodes the whole
+// of it: a file too large is refused without the memory it would take. False when the head
+// of the file holds no frame header.
+bool FrameSize(const std::uint8_t* data, std::size_t size, long long& width, long long& height) {
+    std::size_t at = 2;
+    while (at + 4 <= size) {
+        if (data[at] != 0xFF) return false;
+        std::uint8_t marker = data[at + 1];
+        if (marker == 0xFF) {  // fill byte
+            ++at;
+            continue;
+        }
+        std::size_t length = std::size_t(data[at + 2]) << 8 | data[at + 3];
+        bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+                     marker != 0xCC;
+        if (frame) {
+            if (at + 9 > size) return false;
+            height = static_cast<long long>(data[at + 5]) << 8 | data[at + 6];
+            width = static_cast<long long>(data[at + 7]) << 8 | data[at + 8];
+            return true;
+        }
+        if (length < 2) return false;
+        at += 2 + length;
     }
-    return std::fseek(file, 0, SEEK_SET) == 0 && scan.Complete();
+    return false;
 }
 
-int OrientationOf(std::FILE* file) {
-    std::vector<std::uint8_t> head(HEAD_BYTES);
-    std::size_t got = std::fread(head.data(), 1, head.size(), file);
-    std::fseek(file, 0, SEEK_SET);
-    return JpegOrientation(head.data(), got);
+struct ReleaseStream {
+    void operator()(IStream* stream) const { stream->Release(); }
+};
+
+// The whole file in a block of global memory, as a stream that owns it; null when the file
+// cannot be read or is larger than a picture of `maxPixels` can be.
+IStream* ReadAsStream(std::FILE* file, long long maxPixels, std::size_t& size) {
+    if (std::fseek(file, 0, SEEK_END) != 0) return nullptr;
+    long long length = _ftelli64(file);
+    if (length <= 0 || length > maxPixels * 4 + HEADER_ROOM || std::fseek(file, 0, SEEK_SET) != 0)
+        return nullptr;
+    size = std::size_t(length);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (memory == nullptr) return nullptr;
+    void* bytes = GlobalLock(memory);
+    bool read = bytes != nullptr && std::fread(bytes, 1, size, file) == size;
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    if (!read || FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    return stream;
 }
 
-bool Decode(const char* path, std::FILE* file, const DecodeRequest& asked, Picture& out) {
+bool Decode(std::FILE* file, const DecodeRequest& asked, Picture& out) {
     DecodeRequest request = asked;
     if (request.block == nullptr) {
         request.order = PixelOrder::BGRX;
         request.colourKeyOn = false;
     }
-    if (request.refuseIncomplete && !ReachesEnd(file)) return false;
-    int orientation = OrientationOf(file);
-    std::wstring full = FullWidePath(path);
-    if (full.empty()) return false;
+    // The picture service is given the bytes, not the path: opening the file by its name it
+    // wants it alone, and fails while anyone (this reader included) has it open.
+    std::size_t size = 0;
+    std::unique_ptr<IStream, ReleaseStream> stream(ReadAsStream(file, request.maxPixels, size));
+    if (!stream) return false;
+    int orientation = 1;
+    {
+        HGLOBAL memory = nullptr;
+        if (FAILED(GetHGlobalFromStream(stream.get(), &memory))) return false;
+        const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(memory));
+        if (bytes == nullptr) return false;
+        JpegEndScan scan;
+        scan.Feed(bytes, size);
+        long long width = 0, height = 0;
+        bool sized = FrameSize(bytes, size, width, height);
+        orientation = JpegOrientation(bytes, size);
+        GlobalUnlock(memory);
+        if (request.refuseIncomplete && !scan.Complete()) return false;
+        // A file too large is refused before the service decodes the whole of it.
+        if (sized && width * height > request.maxPixels) return false;
+    }
 
     OleForThread ole;
     IPicture* loaded = nullptr;
-    if (FAILED(OleLoadPicturePath(const_cast<LPOLESTR>(full.c_str()), nullptr, 0, 0, IID_IPicture,
-                                  reinterpret_cast<void**>(&loaded))) ||
+    if (FAILED(OleLoadPicture(stream.get(), LONG(size), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(&loaded))) ||
         loaded == nullptr)
         return false;
     std::unique_ptr<IPicture, ReleasePicture> picture(loaded);
@@ -211,9 +248,9 @@ bool Decode(const char* path, std::FILE* file, const DecodeRequest& asked, Pictu
 
 }  // namespace
 
-bool DecodeJpeg(const char* path, std::FILE* file, const DecodeRequest& request, Picture& out) {
+bool DecodeJpeg(std::FILE* file, const DecodeRequest& request, Picture& out) {
     try {
-        return Decode(path, file, request, out);
+        return Decode(file, request, out);
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -189,7 +189,7 @@ bool Win32Platform::HasDeviceContext() {
 
 bool Win32Platform::ReleaseDeviceContext() {
     if (state.dc == nullptr) return false;
-    bool ok = ReleaseDC(state.window, state.dc) == 1;
+    bool ok = ReleaseDC(state.window, state.dc) != 0;
     state.dc = nullptr;
     state.format = 0;
     return ok;
