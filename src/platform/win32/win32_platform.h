@@ -3,6 +3,10 @@
 // platform/win32/ include this header; the class is the real `platform::Platform` on Windows.
 #pragma once
 
+// Defined by the build for the GL headers of the portable code; windows.h has its own.
+#undef WINGDIAPI
+#undef APIENTRY
+#undef CALLBACK
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
