@@ -1,7 +1,7 @@
 // The Windows build of the program under wine, on its own X server: its window opens at the
 // screen's corner with the overlay on it, a BMP and a camera JPEG of the start folder show
-// upright on the thumbnail page (decoded by the system's picture service), and Escape ends it
-// with status 0. Wine reports status 0 even for a program that never ran, so the screen is
+// upright on the thumbnail page (decoded by the system's picture service), a resolution
+// switch makes the window anew without a failure, and Escape ends it with status 0. Wine reports status 0 even for a program that never ran, so the screen is
 // the evidence. The program, wine and its prefix come from the environment (see
 // scripts/windows_test.sh).
 #include <X11/keysym.h>
@@ -108,6 +108,22 @@ TEST(WineSmoke, WindowOverlayThumbnailsAndEscape) {
     ASSERT_TRUE(shown) << "the thumbnails are not shown (see wine-smoke-page.png)\n"
                        << ReadFile(log);
 
+    // A resolution switch closes the window and makes it anew, each step checked: the new
+    // window comes at its new size, and no step failed with a message box.
+    TapKey(x, XK_F6);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            found = FindWindows(x, "GAME");
+            return found.size() == 1 && found[0].width == 1280 && found[0].height == 960;
+        },
+        60))
+        << ReadFile(log);
+    EXPECT_EQ(CountWindowsNamed(x, "GAME"), 1);
+    EXPECT_TRUE(FindWindows(x, "ERROR").empty());
+    ASSERT_TRUE(WaitFor(
+        [&] { return FindColour(Grab(x, 0, 0, 200, 40), YELLOW, 0, 0, 200, 40).count > 0; }, 60));
+
+    MovePointer(x, 1260, 940);  // over the smaller window again
     TapKey(x, XK_Escape);
     EXPECT_EQ(wine.Wait(60), 0) << ReadFile(log);
     EXPECT_TRUE(WaitFor([&] { return FindWindows(x, "GAME").empty(); }, 10));
