@@ -104,7 +104,10 @@ void BM_RunSceneFrame(benchmark::State& state) {
         benchmark::DoNotOptimize(Framebuffer[0]);
     }
 }
-BENCHMARK(BM_RunSceneFrame)->Args({12, 0})->Args({12, -90})->Args({14, -90})
+BENCHMARK(BM_RunSceneFrame)
+    ->Args({12, 0})
+    ->Args({12, -90})
+    ->Args({14, -90})
     ->Unit(benchmark::kMillisecond);
 
 // The frame's two halves: the cubes drawn (and finished), and the read-back with the

@@ -3,8 +3,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <cmath>
-
 #include "scene/scene_buffers.h"
 #include "scene/scene_renderer.h"
 #include "scene/scene_state.h"
@@ -35,7 +33,8 @@ int IsPointOccluded(float x, float y, float z) {
         {x + s, y, z + s}, {x - s, y, z - s}, {x - s, y, z + s}, {x + s, y, z - s},
         {x, y + s, z + s}, {x, y - s, z - s}, {x, y - s, z + s}, {x, y + s, z - s},
     };
-    if (SceneDepthBuffer == nullptr || SceneDepthBufferSize() < std::size_t(SCENE_WIDTH) * SCENE_HEIGHT)
+    if (SceneDepthBuffer == nullptr ||
+        SceneDepthBufferSize() < std::size_t(SCENE_WIDTH) * SCENE_HEIGHT)
         return 1;
     for (const auto& p : samples) {
         const int ok = ProjectPoint(p[0], p[1], p[2]);
