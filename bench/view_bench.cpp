@@ -3,13 +3,15 @@
 // over a dungeon of scattered walls, drawn with the system's OpenGL and composited into a
 // 320 x 240 frame. Needs an X server (DISPLAY); run under
 // `xvfb-run -s "-screen 0 1920x1080x24"` where there is none.
-#include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <cstring>
 
 #include "quentaro.h"
+
+// Last: on Windows the GL header brings the system's macros along.
+#include <GL/gl.h>
 
 namespace {
 

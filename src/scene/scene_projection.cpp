@@ -1,11 +1,13 @@
 // Points of the scene's model-view space to window positions, and whether a point is seen
 // against the depth read back after the scene was drawn.
-#include <GL/gl.h>
-#include <GL/glu.h>
 
 #include "scene/scene_buffers.h"
 #include "scene/scene_renderer.h"
 #include "scene/scene_state.h"
+
+// Last: on Windows the GL header brings the system's macros along.
+#include <GL/gl.h>
+#include <GL/glu.h>
 
 namespace {
 

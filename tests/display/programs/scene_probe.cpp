@@ -9,9 +9,10 @@
 #include <cstring>
 #include <vector>
 
-#include <GL/gl.h>
-
 #include "quentaro.h"
+
+// Last: on Windows the GL header brings the system's macros along.
+#include <GL/gl.h>
 
 namespace {
 
