@@ -17,6 +17,10 @@ extern ImageSlot* ImageSlots;  // SLOT_COUNT entries once InitGameData has run
 // release and loading know its size even if SLOT_COUNT changes afterwards.
 void CreateImageSlots();
 void ReleaseImageSlots();  // every slot's pixels, then the table
+int ImageSlotCount();      // entries of the current table, 0 without one
+// A fresh table of `count` empty slots; SLOT_COUNT becomes count. The old table's pictures
+// are released with it, since nothing else refers to them. A negative count changes nothing.
+void ResizeImageSlots(int count);
 // The slots that hold pixels: how many pictures start-up found.
 int LoadedSlotCount();
 
