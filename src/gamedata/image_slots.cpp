@@ -55,6 +55,20 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+// Length of the open file, which is left at its start; -1 if it cannot be told.
+long long FileBytes(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) return -1;
+    long long bytes = std::ftell(file);
+    return std::fseek(file, 0, SEEK_SET) == 0 ? bytes : -1;
+}
+
+// Bytes the rows take in the file; the last row's padding may be missing (see ReadRows).
+long long StoredPixelBytes(int width, int height) {
+    long long rowBytes = 3LL * width;
+    long long padded = (rowBytes + 3) / 4 * 4;
+    return padded * (height - 1) + rowBytes;
+}
+
 // Reads the padded rows into `pixels` without their padding; false if the file ends early.
 bool ReadRows(std::FILE* file, std::uint8_t* pixels, int width, int height) {
     std::size_t rowBytes = std::size_t(width) * 3;
@@ -110,13 +124,20 @@ bool LoadBitmap(const char* path, int slot) {
     Header header;
     if (std::fread(raw, 1, HEADER_BYTES, file.get()) != HEADER_BYTES) return false;
     if (!ParseHeader(raw, header)) return false;
-    if (std::fseek(file.get(), long(header.pixelOffset), SEEK_SET) != 0) return false;
+    long long fileBytes = FileBytes(file.get());
+    if (fileBytes < 0 || std::fseek(file.get(), long(header.pixelOffset), SEEK_SET) != 0)
+        return false;
 
     ImageSlot& target = ImageSlots[slot];
     target.width = header.width;
     target.height = header.height;
     target.channels = 3;
     std::free(target.pixels);
+    target.pixels = nullptr;
+    // A header may claim a gigabyte in a file of a few bytes: its memory is asked for only
+    // once the file is known to hold the rows.
+    if (header.pixelOffset + StoredPixelBytes(header.width, header.height) > fileBytes)
+        return false;
     std::size_t bytes = std::size_t(header.width) * std::size_t(header.height) * 3;
     target.pixels = static_cast<std::uint8_t*>(std::malloc(bytes));
     if (target.pixels == nullptr ||

@@ -2,7 +2,7 @@
 #include "platform/platform.h"
 
 #if defined(_WIN32)
-#error "the Windows backend is not written yet"
+#include "platform/win32/win32_platform.h"
 #else
 #include "platform/x11/x11_platform.h"
 #endif
@@ -14,7 +14,11 @@ Platform* replacement = nullptr;
 }
 
 Platform& Sys() {
+#if defined(_WIN32)
+    static Win32Platform real;
+#else
     static X11Platform real;
+#endif
     return replacement ? *replacement : real;
 }
 

@@ -24,6 +24,13 @@ std::vector<std::uint8_t>& SceneColour() {
     return colour;
 }
 
+// The clear colour's blue of 0.9 reads back as 229 where the driver truncates and as 230
+// where it rounds; both are the key, or a rounding driver would paint the whole frame.
+bool IsSceneKey(const std::uint8_t* p) {
+    return p[0] == SCENE_KEY_R && p[1] == SCENE_KEY_G &&
+           (p[2] == SCENE_KEY_B || p[2] == SCENE_KEY_B + 1);
+}
+
 void ReadSceneDepth() {
     if (SceneDepthBuffer == nullptr) AllocateSceneDepthBuffer();
     if (SceneDepthBufferSize() < SCENE_PIXELS) return;
@@ -45,7 +52,7 @@ void CompositeSceneIntoFramebuffer() {
     const std::uint8_t* p = colour.data();
     for (int y = 0; y < SCENE_HEIGHT; ++y) {
         for (int x = 0; x < SCENE_WIDTH; ++x, p += 3) {
-            if (p[0] == SCENE_KEY_R && p[1] == SCENE_KEY_G && p[2] == SCENE_KEY_B) continue;
+            if (IsSceneKey(p)) continue;
             PutPixel(x, y, p[0], p[1], p[2]);
         }
     }

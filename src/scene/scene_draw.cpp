@@ -42,6 +42,27 @@ constexpr Face FACES[6] = {
      {{0, 1, -1, -1, -1}, {0, 0, -1, -1, 1}, {1, 0, -1, 1, 1}, {1, 1, -1, 1, -1}}},
 };
 
+// The faces of wall cell (x, y, level) that border open cells, as quads inside a begun
+// glBegin(GL_QUADS), each vertex at corner * scale + (ox, oy, oz).
+void EmitCellFaces(int x, int y, int level, float scale, float ox, float oy, float oz) {
+    for (const Face& f : FACES) {
+        if (WallAt((long long)x + f.dx, (long long)y + f.dy, (long long)level + f.dl)) continue;
+        glNormal3f(f.nx, f.ny, f.nz);
+        for (const FaceVertex& v : f.v) {
+            glTexCoord2f(v.s, v.t);
+            glVertex3f(v.x * scale + ox, v.y * scale + oy, v.z * scale + oz);
+        }
+    }
+}
+
+void SetCubeState() {
+    glDisable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_COLOR_MATERIAL);
+    glBindTexture(GL_TEXTURE_2D, CubeTextureNames[1]);
+    glColor3f(1, 1, 1);
+}
+
 }  // namespace
 
 void ApplySceneCamera(const UnitRecord& unit) {
@@ -55,20 +76,9 @@ void DrawBlockCell(int x, int y, int level) {
     if (MapGrid == nullptr || x < 1 || y < 1 || x > MAP_WIDTH - 1 || y > MAP_WIDTH - 1) return;
     if (!WallAt(x, y, level)) return;
     glScalef(0.5f, 0.5f, 0.5f);
-    glDisable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_COLOR_MATERIAL);
-    glBindTexture(GL_TEXTURE_2D, CubeTextureNames[1]);
-    glColor3f(1, 1, 1);
+    SetCubeState();
     glBegin(GL_QUADS);
-    for (const Face& f : FACES) {
-        if (WallAt((long long)x + f.dx, (long long)y + f.dy, (long long)level + f.dl)) continue;
-        glNormal3f(f.nx, f.ny, f.nz);
-        for (const FaceVertex& v : f.v) {
-            glTexCoord2f(v.s, v.t);
-            glVertex3f(v.x, v.y, v.z);
-        }
-    }
+    EmitCellFaces(x, y, level, 1.0f, 0.0f, 0.0f, 0.0f);
     glEnd();
 }
 
@@ -83,18 +93,24 @@ void DrawScene() {
     const int l0 = std::max(1, u.level - R), l1 = std::min(LEVEL_COUNT - 1, u.level + R);
     const int y0 = std::max(1, u.y - R), y1 = std::min(MAP_WIDTH - 1, u.y + R);
     const int x0 = std::max(1, u.x - R), x1 = std::min(MAP_WIDTH - 1, u.x + R);
+    // One batch of quads for all cubes: each cube's half-size and place are applied to its
+    // corners here rather than by a matrix of its own, which would end the batch.
+    SetCubeState();
+    // Every face winds counter-clockwise seen from outside its cube, and a face turned away
+    // lies behind its cube's front faces: culling it changes no pixel and halves the fill.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glBegin(GL_QUADS);
     for (int L = l0; L < l1; ++L) {
         for (int Y = y0; Y < y1; ++Y) {
             for (int X = x0; X < x1; ++X) {
-                // Only wall cells draw anything: the others need no matrix of their own.
                 if (!WallAt(X, Y, L)) continue;
-                glPushMatrix();
-                glTranslatef(float(X - u.x), float(u.y - Y), float(L - u.level));
-                DrawBlockCell(X, Y, L);
-                glPopMatrix();
+                EmitCellFaces(X, Y, L, 0.5f, float(X - u.x), float(u.y - Y), float(L - u.level));
             }
         }
     }
+    glEnd();
+    glDisable(GL_CULL_FACE);
     glPopMatrix();
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "bmp_files.h"
 #include "quentaro.h"
@@ -127,6 +129,42 @@ TEST_F(BitmapLoader, ShortReadLeavesTheSizeWithoutPixels) {
     EXPECT_EQ(ImageSlots[12].pixels, nullptr);
     EXPECT_EQ(ImageSlots[12].width, 8);
     EXPECT_EQ(ImageSlots[12].height, 8);
+}
+
+// The most address space the process has held so far, in kB (the kernel's VmPeak); 0 where
+// it is not reported.
+long long PeakAddressSpaceKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmPeak:", 0) == 0) return std::stoll(line.substr(7));
+    return 0;
+}
+
+// Found by the fuzzer: 79 bytes whose header claims a 503 MB picture. The reader must find
+// the file too short before it asks for the pixels' memory, not after.
+TEST_F(BitmapLoader, HeaderClaimingMoreThanTheFileHoldsIsRefusedWithoutItsMemory) {
+    ASSERT_TRUE(LoadBitmap(Make("a.bmp", {}).c_str(), 14));
+    fs::path hostile =
+        fs::path(QUENTARO_SOURCE_DIR) / "tests/gamedata/fuzz_inputs/load_bitmap_huge_header.bmp";
+    ASSERT_TRUE(fs::exists(hostile));
+    // The largest picture the reader takes, 32768 x 10922, claimed by a 60-byte file.
+    bmp_files::Spec row;
+    row.width = 32768;
+    row.height = 1;
+    row.truncateTo = 60;
+    std::string header = bmp_files::Bytes(row);
+    header[22] = char(10922 & 0xFF), header[23] = char(10922 >> 8);
+    std::string claimed = (folder / "largest.bmp").string();
+    std::ofstream(claimed, std::ios::binary) << header;
+
+    long long before = PeakAddressSpaceKb();
+    EXPECT_FALSE(LoadBitmap(hostile.string().c_str(), 14));
+    EXPECT_EQ(ImageSlots[14].pixels, nullptr);
+    EXPECT_FALSE(LoadBitmap(claimed.c_str(), 14));
+    EXPECT_EQ(ImageSlots[14].pixels, nullptr);
+    EXPECT_EQ(ImageSlots[14].width, 32768);
+    EXPECT_EQ(ImageSlots[14].height, 10922);
+    EXPECT_LT(PeakAddressSpaceKb() - before, 256 * 1024) << "the header's size was allocated";
 }
 
 TEST_F(BitmapLoader, MissingFileIsNotCreatedAndBadSlotsAreRefused) {

@@ -1,0 +1,110 @@
+// Files and folders on Windows: the current folder, folder listings in the file system's own
+// order with its attribute bits, the executable's folder, the per-user data folder, and the
+// replacement of a file's contents by a rename over it. Also the zero-filled blocks of the
+// image store, from the system's virtual memory.
+#include <cstdlib>
+
+#include "platform/win32/win32_platform.h"
+
+namespace platform {
+
+char PathSeparator() {
+    return '\\';
+}
+
+std::string CurrentFolder() {
+    char buffer[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+    if (length == 0 || length >= sizeof buffer) return "";
+    return std::string(buffer, length);
+}
+
+bool SetCurrentFolder(const char* folder) {
+    return SetCurrentDirectoryA(folder) != 0;
+}
+
+bool ListFolder(const char* folder, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    do {
+        entries.push_back(FolderEntry{found.cFileName, std::uint32_t(found.dwFileAttributes)});
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return true;
+}
+
+bool FileAttributes(const char* name, std::uint32_t& attributes) {
+    DWORD bits = GetFileAttributesA(name);
+    if (bits == INVALID_FILE_ATTRIBUTES) return false;
+    attributes = std::uint32_t(bits);
+    return true;
+}
+
+std::string ProgramFolder() {
+    char buffer[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) return CurrentFolder();
+    std::string path(buffer, length);
+    std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(0, slash);
+}
+
+// Attributes do not tell (a read-only bit on a folder means nothing to the file system):
+// the folder takes a file when a file can be made in it.
+bool FolderWritable(const char* folder) {
+    DWORD bits = GetFileAttributesA(folder);
+    if (bits == INVALID_FILE_ATTRIBUTES || !(bits & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    char probe[MAX_PATH];
+    if (GetTempFileNameA(folder, "qnt", 0, probe) == 0) return false;
+    DeleteFileA(probe);
+    return true;
+}
+
+// The per-user folder Windows keeps for programs' local data.
+std::string UserDataHome() {
+    for (const char* name : {"LOCALAPPDATA", "APPDATA"}) {
+        const char* value = std::getenv(name);
+        // Only a full path (drive and root) will do.
+        if (value != nullptr && value[0] != '\0' && value[1] == ':' &&
+            (value[2] == '\\' || value[2] == '/'))
+            return value;
+    }
+    return "";
+}
+
+bool ReplaceFileContents(const char* path, const void* bytes, std::size_t count) {
+    std::string beside = std::string(path) + ".new";
+    HANDLE file = CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const char* at = static_cast<const char*>(bytes);
+    std::size_t left = count;
+    bool ok = true;
+    while (ok && left > 0) {
+        DWORD chunk = left > (1u << 30) ? (1u << 30) : DWORD(left);
+        DWORD written = 0;
+        ok = WriteFile(file, at, chunk, &written, nullptr) && written > 0;
+        at += written;
+        left -= written;
+    }
+    // The data reaches the disk before the name moves, so the file is never seen half written.
+    ok = ok && FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    ok = ok && MoveFileExA(beside.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileA(beside.c_str());
+    return ok;
+}
+
+// Committed pages read as zero and take memory only once written. Large pages need a
+// privilege few accounts hold; the block works the same without.
+std::uint8_t* AllocateZeroedBlock(std::size_t bytes, bool) {
+    return static_cast<std::uint8_t*>(
+        VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+}
+
+}  // namespace platform
