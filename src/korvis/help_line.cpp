@@ -23,9 +23,9 @@ void DrawHelpLine() {
     std::string first = notice[0] != '\0' ? notice : HelpLineKeys();
     std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "%s", first.c_str());
     if (notice[0] != '\0')
-        DrawNarrowText(4, 12, 255, 220, 90);
+        DrawText(4, 22, 255, 220, 90);
     else
-        DrawNarrowText(4, 12, 230, 230, 230);
+        DrawText(4, 22, 230, 230, 230);
     std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "%s", HelpLineSeed(Korvis.seed).c_str());
-    DrawNarrowText(4, 1, 230, 230, 230);
+    DrawText(4, 10, 230, 230, 230);
 }

@@ -28,6 +28,7 @@ HostFrameKey ReadFrameKey() {
     key.cursorX = CursorColumn();
     key.cursorY = CursorRow();
     key.backdropPhase = AppState.passCount / BACKDROP_PERIOD;
+    key.turn = turnCounter;
     key.winner = Korvis.winner;
     key.console = ConsoleOpen;
     key.notice = CurrentNotice();
@@ -38,11 +39,12 @@ HostFrameKey ReadFrameKey() {
 // the strategic turn; the winner's banner across the middle once there is one.
 void DrawTitle() {
     if (Korvis.sceneOn == 1)
-        std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "KORVIS  SCENE  LEVEL %d",
-                      int(UnitTable[1].level));
+        std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "KORVIS  SCENE  LEVEL %d  TURN %d",
+                      int(UnitTable[1].level), int(turnCounter));
     else
-        std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "KORVIS  LEVEL %d", ViewLevel);
-    DrawShadowText(4, AppState.frameHeight - 12, 255, 255, 255);
+        std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "KORVIS  LEVEL %d  TURN %d", ViewLevel,
+                      int(turnCounter));
+    DrawShadowText(4, AppState.frameHeight - 2, 255, 255, 255);
     if (Korvis.winner != 0) {
         const int w = AppState.frameWidth, mid = AppState.frameHeight / 2;
         for (int y = mid - 14; y < mid + 14; ++y)
@@ -67,6 +69,19 @@ void ApplyHostKeys() {
         LoadOverworldWithNotice();
         Korvis.worldMoved = 1;
     }
+}
+
+// The units' moves and orders and the strategic turn belong to the tile map; in the scene
+// the mouse buttons walk and look instead.
+void PlayEngineSteps() {
+    if (Korvis.sceneOn == 1) return;
+    UpdateUnitMoves();
+    if (AppState.passCount % 30 == 0) Korvis.worldMoved = 1;
+    OrderPlayerUnitAtCursor();
+    // Digits typed into the console line must not move the view to a capital.
+    if (ConsoleOpen == 1 || Korvis.winner != 0) return;
+    Korvis.winner = PlayStrategicTurn();
+    if (KeyDown(1)) Korvis.worldMoved = 1;
 }
 
 }  // namespace
@@ -136,6 +151,8 @@ void LoadOverworldWithNotice() {
 
 void RunKorvisPass() {
     ApplyHostKeys();
+    HandleWindowKeys();
+    if (Korvis.sceneOn == 0) ScrollView(2);
     const HostFrameKey key = ReadFrameKey();
     // Typing, held buttons and the scene's walk change the frame from pass to pass; an idle
     // tile map is composed again only when what it shows has changed.
@@ -153,6 +170,7 @@ void RunKorvisPass() {
     }
     RunConsole();
     PresentIfChanged();
+    PlayEngineSteps();
     MouseState.rightPress = 0;
     std::memset(KeyState, 0, sizeof KeyState);
     EndPacedPass();

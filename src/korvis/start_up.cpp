@@ -91,6 +91,11 @@ int KorvisStartUp(unsigned seed) {
                     LEVEL_COUNT - 1 - DUNGEON_FIRST_LEVEL, 250, DUNGEON_ATTEMPTS);
     GenerationIdleWork = nullptr;
     StopGeneration = 0;
+    // The player's capital in the middle of the first view.
+    ViewX = int(UnitTable[1].x) - KORVIS_FRAME_WIDTH / TILE_SIZE / 2;
+    ViewY = int(UnitTable[1].y) - KORVIS_FRAME_HEIGHT / TILE_SIZE / 2;
+    ViewLevel = 0;
+    ScrollView(0);  // kept on the map
     std::memset(KeyState, 0, sizeof KeyState);
     MouseState = MouseStateRecord{};
     MarkScreenStale();
