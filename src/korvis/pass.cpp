@@ -25,8 +25,9 @@ HostFrameKey ReadFrameKey() {
     key.viewX = ViewX;
     key.viewY = ViewY;
     key.viewLevel = ViewLevel;
-    key.cursorX = CursorColumn();
-    key.cursorY = CursorRow();
+    // The cursor on the screen: one question to the display, where the frame position
+    // would take three (the cursor cross follows from it and the window's place).
+    platform::Sys().CursorPosition(key.cursorX, key.cursorY);
     key.backdropPhase = AppState.passCount / BACKDROP_PERIOD;
     key.turn = turnCounter;
     key.winner = Korvis.winner;
@@ -71,12 +72,19 @@ void ApplyHostKeys() {
     }
 }
 
+// Only ordered units move; with none the map stays as it is drawn.
+bool AnyUnitOrdered() {
+    for (int u = 0; u < UNIT_CAPACITY; ++u)
+        if (UnitTable[u].inUse == 1 && UnitTable[u].moveState != 0) return true;
+    return false;
+}
+
 // The units' moves and orders and the strategic turn belong to the tile map; in the scene
 // the mouse buttons walk and look instead.
 void PlayEngineSteps() {
     if (Korvis.sceneOn == 1) return;
+    if (AppState.passCount % 30 == 0 && AnyUnitOrdered()) Korvis.worldMoved = 1;
     UpdateUnitMoves();
-    if (AppState.passCount % 30 == 0) Korvis.worldMoved = 1;
     OrderPlayerUnitAtCursor();
     // Digits typed into the console line must not move the view to a capital.
     if (ConsoleOpen == 1 || Korvis.winner != 0) return;
@@ -155,9 +163,10 @@ void RunKorvisPass() {
     if (Korvis.sceneOn == 0) ScrollView(2);
     const HostFrameKey key = ReadFrameKey();
     // Typing, held buttons and the scene's walk change the frame from pass to pass; an idle
-    // tile map is composed again only when what it shows has changed.
-    const bool busy = Korvis.sceneOn == 1 || ConsoleOpen == 1 || KeyDown(1) || KeyDown(2) ||
-                      KeyDown(4);
+    // view is composed again only when what it shows has changed.
+    // In the scene the buttons and Z walk and look; nothing else moves it.
+    const bool busy = ConsoleOpen == 1 || KeyDown(1) || KeyDown(2) || KeyDown(4) ||
+                      (Korvis.sceneOn == 1 && KeyDown('Z'));
     if (busy || Korvis.worldMoved == 1 || !Korvis.drawnKnown || !(key == Korvis.drawn) ||
         Pacing.screenStale == 1) {
         Korvis.worldMoved = 0;
