@@ -3,13 +3,15 @@
 // over a dungeon of scattered walls, drawn with the system's OpenGL and composited into a
 // 320 x 240 frame. Needs an X server (DISPLAY); run under
 // `xvfb-run -s "-screen 0 1920x1080x24"` where there is none.
-#include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <cstring>
 
 #include "quentaro.h"
+
+// Last: on Windows the GL header brings the system's macros along.
+#include <GL/gl.h>
 
 namespace {
 
@@ -104,7 +106,10 @@ void BM_RunSceneFrame(benchmark::State& state) {
         benchmark::DoNotOptimize(Framebuffer[0]);
     }
 }
-BENCHMARK(BM_RunSceneFrame)->Args({12, 0})->Args({12, -90})->Args({14, -90})
+BENCHMARK(BM_RunSceneFrame)
+    ->Args({12, 0})
+    ->Args({12, -90})
+    ->Args({14, -90})
     ->Unit(benchmark::kMillisecond);
 
 // The frame's two halves: the cubes drawn (and finished), and the read-back with the

@@ -4,7 +4,6 @@
 #include "dungeon/tile_map.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 #include "draw/lines.h"
@@ -75,8 +74,7 @@ template <bool Keyed> void CopyTile(int x, int y, int slot) {
 }
 
 bool CellOnMap(long long x, long long y, long long level) {
-    return x >= 0 && y >= 0 && level >= 0 && x < MAP_WIDTH && y < MAP_WIDTH &&
-           level < LEVEL_COUNT;
+    return x >= 0 && y >= 0 && level >= 0 && x < MAP_WIDTH && y < MAP_WIDTH && level < LEVEL_COUNT;
 }
 
 // Screen position of a map coordinate relative to the view; 64-bit so far-off cells clip.

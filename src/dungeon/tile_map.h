@@ -3,7 +3,7 @@
 #pragma once
 
 constexpr int TILE_SIZE = 16;
-constexpr int PATH_MARKER_SLOT = 22;  // the path and ring marker picture
+constexpr int PATH_MARKER_SLOT = 22;   // the path and ring marker picture
 constexpr int UNIT_PICK_BASE = 10000;  // a click on unit i reads back UNIT_PICK_BASE + i
 
 // Draws level ViewLevel from cell (ViewX, ViewY) at the frame's origin. Cells beyond the

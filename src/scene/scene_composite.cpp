@@ -1,7 +1,6 @@
 // The rendered scene back in the software frame: the colour read into a scratch block of
 // exactly the size read, laid over a 320 x 240 frame with the clear colour as a transparent
 // key, and the depth read into SceneDepthBuffer for the occlusion test. Also the frame fill.
-#include <GL/gl.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +12,9 @@
 #include "scene/scene_state.h"
 #include "shell/app_state.h"
 #include "shell/frame_buffers.h"
+
+// Last: on Windows the GL header brings the system's macros along.
+#include <GL/gl.h>
 
 namespace {
 

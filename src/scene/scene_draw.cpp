@@ -1,6 +1,5 @@
 // The scene's frame and its cubes: the camera set from the yaw and pitch, every wall cell in
 // range drawn as a textured cube of the faces that border open cells.
-#include <GL/gl.h>
 
 #include <algorithm>
 
@@ -11,6 +10,9 @@
 #include "scene/scene_walk.h"
 #include "shell/gl_window.h"
 #include "world/world_tables.h"
+
+// Last: on Windows the GL header brings the system's macros along.
+#include <GL/gl.h>
 
 namespace {
 
@@ -32,13 +34,28 @@ struct Face {
 
 constexpr Face FACES[6] = {
     {0, 0, 1, 0, 0, 1, {{0, 1, -1, -1, 1}, {1, 1, 1, -1, 1}, {1, 0, 1, 1, 1}, {0, 0, -1, 1, 1}}},
-    {0, 0, -1, 0, 0, -1,
+    {0,
+     0,
+     -1,
+     0,
+     0,
+     -1,
      {{1, 1, -1, -1, -1}, {1, 0, -1, 1, -1}, {0, 0, 1, 1, -1}, {0, 1, 1, -1, -1}}},
     {0, -1, 0, 0, 1, 0, {{0, 1, -1, 1, -1}, {0, 0, -1, 1, 1}, {1, 0, 1, 1, 1}, {1, 1, 1, 1, -1}}},
-    {0, 1, 0, 0, -1, 0,
+    {0,
+     1,
+     0,
+     0,
+     -1,
+     0,
      {{1, 1, -1, -1, -1}, {0, 1, 1, -1, -1}, {0, 0, 1, -1, 1}, {1, 0, -1, -1, 1}}},
     {1, 0, 0, 1, 0, 0, {{0, 1, 1, -1, -1}, {1, 1, 1, 1, -1}, {1, 0, 1, 1, 1}, {0, 0, 1, -1, 1}}},
-    {-1, 0, 0, -1, 0, 0,
+    {-1,
+     0,
+     0,
+     -1,
+     0,
+     0,
      {{0, 1, -1, -1, -1}, {0, 0, -1, -1, 1}, {1, 0, -1, 1, 1}, {1, 1, -1, 1, -1}}},
 };
 

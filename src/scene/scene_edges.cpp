@@ -1,8 +1,6 @@
 // The edge overlay: the low corner of every cell in a box around the view position is
 // projected into ProjectedCornerTable, then corners are joined by white lines in the frame
 // where the edge borders something, both ends are on screen and both are seen.
-#include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +12,10 @@
 #include "scene/scene_walk.h"
 #include "scene/view_position.h"
 #include "world/world_tables.h"
+
+// Last: on Windows the GL header brings the system's macros along.
+#include <GL/gl.h>
+#include <GL/glu.h>
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Points of the scene's model-view space to window positions, and whether a point is seen
 // against the depth read back after the scene was drawn.
-#include <GL/gl.h>
-#include <GL/glu.h>
-
-#include <cmath>
 
 #include "scene/scene_buffers.h"
 #include "scene/scene_renderer.h"
 #include "scene/scene_state.h"
+
+// Last: on Windows the GL header brings the system's macros along.
+#include <GL/gl.h>
+#include <GL/glu.h>
 
 namespace {
 
@@ -35,7 +35,8 @@ int IsPointOccluded(float x, float y, float z) {
         {x + s, y, z + s}, {x - s, y, z - s}, {x - s, y, z + s}, {x + s, y, z - s},
         {x, y + s, z + s}, {x, y - s, z - s}, {x, y - s, z + s}, {x, y + s, z - s},
     };
-    if (SceneDepthBuffer == nullptr || SceneDepthBufferSize() < std::size_t(SCENE_WIDTH) * SCENE_HEIGHT)
+    if (SceneDepthBuffer == nullptr ||
+        SceneDepthBufferSize() < std::size_t(SCENE_WIDTH) * SCENE_HEIGHT)
         return 1;
     for (const auto& p : samples) {
         const int ok = ProjectPoint(p[0], p[1], p[2]);

@@ -28,9 +28,15 @@ void PlaceBlock(bool beam) {
     int sx = RandomBelow(5) + 1, sy = RandomBelow(5) + 1, sl = RandomBelow(5) + 1;
     if (beam) {
         switch (RandomBelow(3)) {
-        case 0: sx = 1, sy = 1, sl = BEAM_LENGTH; break;
-        case 1: sx = BEAM_LENGTH, sy = 1, sl = 1; break;
-        default: sx = 1, sy = BEAM_LENGTH, sl = 1; break;
+        case 0:
+            sx = 1, sy = 1, sl = BEAM_LENGTH;
+            break;
+        case 1:
+            sx = BEAM_LENGTH, sy = 1, sl = 1;
+            break;
+        default:
+            sx = 1, sy = BEAM_LENGTH, sl = 1;
+            break;
         }
     }
     int x = RandomBelow(MAP_WIDTH), y = RandomBelow(MAP_WIDTH), l = RandomBelow(LEVEL_COUNT);

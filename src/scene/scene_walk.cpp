@@ -23,8 +23,7 @@ bool IsWall(float dx, float dy, float dz) {
 }
 
 bool InGrid(long long x, long long y, long long level) {
-    return x >= 0 && y >= 0 && level >= 0 && x < MAP_WIDTH && y < MAP_WIDTH &&
-           level < LEVEL_COUNT;
+    return x >= 0 && y >= 0 && level >= 0 && x < MAP_WIDTH && y < MAP_WIDTH && level < LEVEL_COUNT;
 }
 
 // Keeps the view where a wall cell lies one level under it, else returns it to the last

@@ -27,7 +27,8 @@ int Value(const std::string& report, const std::string& line, const std::string&
 }
 
 void SavePpm(const Screenshot& shot, const std::string& path) {
-    std::string bytes = "P6 " + std::to_string(shot.width) + " " + std::to_string(shot.height) + " 255\n";
+    std::string bytes =
+        "P6 " + std::to_string(shot.width) + " " + std::to_string(shot.height) + " 255\n";
     for (int y = 0; y < shot.height; ++y)
         for (int x = 0; x < shot.width; ++x) {
             std::uint32_t p = shot.at(x, y);
@@ -41,7 +42,8 @@ TEST(SceneDisplay, WallCubeIsCompositedAndShown) {
     Display* x = server.display();
     std::string folder = MakeTempFolder();
     Process probe(BinaryDir() + "/tests/quentaro_scene_probe", {}, folder, folder + "/log.txt");
-    ASSERT_TRUE(WaitFor([&] { return ReadFile(folder + "/scene.txt").find("ready") != std::string::npos; }, 60))
+    ASSERT_TRUE(WaitFor(
+        [&] { return ReadFile(folder + "/scene.txt").find("ready") != std::string::npos; }, 60))
         << ReadFile(folder + "/log.txt");
     std::string report = ReadFile(folder + "/scene.txt");
 
@@ -49,7 +51,7 @@ TEST(SceneDisplay, WallCubeIsCompositedAndShown) {
     const int cube = Value(report, "scene", "cube");
     EXPECT_GT(cube, 2000) << report;
     EXPECT_LT(cube, 320 * 240 / 2) << report;
-    EXPECT_EQ(Value(report, "scene", "other"), 0) << report;  // the clear colour never lands
+    EXPECT_EQ(Value(report, "scene", "other"), 0) << report;        // the clear colour never lands
     EXPECT_NE(report.find(",220\n"), std::string::npos) << report;  // the cube at the centre
     EXPECT_GT(Value(report, "edges", "white"), 40) << report;
 
@@ -63,9 +65,9 @@ TEST(SceneDisplay, WallCubeIsCompositedAndShown) {
             return (shot.at(w.width / 2, w.height / 2) & 0xFF) == 220;
         },
         20);
-    SavePpm(shot, BinaryDir() + "/scene_display.ppm");  // to look at after a failure
+    SavePpm(shot, BinaryDir() + "/scene_display.ppm");           // to look at after a failure
     EXPECT_EQ(shot.at(w.width / 2, w.height / 2) & 0xFF, 220u);  // the cube, mid-window
-    EXPECT_EQ(shot.at(2, 2), 0x0A0A0Au);                       // the grey frame in a corner
+    EXPECT_EQ(shot.at(2, 2), 0x0A0A0Au);                         // the grey frame in a corner
 
     WriteFile(folder + "/done", "");
     EXPECT_EQ(probe.Wait(60), 0);

@@ -60,7 +60,9 @@ class TileMapTest : public DungeonTest {
             for (int x = 0; x < 320; ++x) n += Untouched(x, y);
         return n;
     }
-    static std::array<int, 3> Colour(int x, int y) { return {Px(x, y)[0], Px(x, y)[1], Px(x, y)[2]}; }
+    static std::array<int, 3> Colour(int x, int y) {
+        return {Px(x, y)[0], Px(x, y)[1], Px(x, y)[2]};
+    }
     static int Pick(int x, int y) { return PickBuffer[y * 320 + x]; }
 
     static UnitRecord& PlaceUnit(int index, int x, int y, int level) {
@@ -75,10 +77,10 @@ class TileMapTest : public DungeonTest {
 
 TEST_F(TileMapTest, TilesSitAtTheirCellsAndCellsWithoutPictureKeepTheFrame) {
     ViewX = 10, ViewY = 20, ViewLevel = 5;
-    At(10 + 3, 20 + 2, 5) = 60;   // floor, picture in slot 119
+    At(10 + 3, 20 + 2, 5) = 60;    // floor, picture in slot 119
     At(10 + 19, 20 + 14, 5) = 60;  // the last visible column and row
-    At(10 + 5, 20 + 5, 5) = 160;  // a code without a picture
-    At(10 + 4, 20 + 2, 4) = 60;   // another level
+    At(10 + 5, 20 + 5, 5) = 160;   // a code without a picture
+    At(10 + 4, 20 + 2, 4) = 60;    // another level
     DrawTileMap();
     for (int r : {0, 7, 15})
         for (int c : {0, 9, 15}) {
@@ -179,7 +181,7 @@ TEST_F(TileMapTest, UnitSpritePickIdBarAndCaption) {
     MakePicture(SPRITE_SLOT, 16, 16);
     ViewX = 100, ViewY = 50, ViewLevel = 2;
     UnitRecord& u = PlaceUnit(42, 100 + 19, 50 + 3, 2);  // the last visible column
-    u.hitPoints = 5;                                      // half: 7 pixels
+    u.hitPoints = 5;                                     // half: 7 pixels
     u.moveState = 1;
     DrawTileMap();
     const int sx = 19 * 16, sy = 3 * 16;
@@ -230,13 +232,13 @@ TEST_F(TileMapTest, HitPointBarStaysWithinFourteenPixels) {
 TEST_F(TileMapTest, OnlyLiveUnitsOfTheShownLevelAndKindsAreDrawn) {
     MakePicture(SPRITE_SLOT, 16, 16);
     ViewLevel = 1;
-    PlaceUnit(10, 1, 1, 2);                    // another level
-    PlaceUnit(11, 2, 1, 1).destroyed = 1;      // destroyed
-    PlaceUnit(12, 3, 1, 1).kind = 2;           // neither unit, town nor well
-    PlaceUnit(13, 20, 1, 1);                   // just right of the visible columns
-    PlaceUnit(14, 4, 15, 1);                   // just above the visible rows
+    PlaceUnit(10, 1, 1, 2);                // another level
+    PlaceUnit(11, 2, 1, 1).destroyed = 1;  // destroyed
+    PlaceUnit(12, 3, 1, 1).kind = 2;       // neither unit, town nor well
+    PlaceUnit(13, 20, 1, 1);               // just right of the visible columns
+    PlaceUnit(14, 4, 15, 1);               // just above the visible rows
     PlaceUnit(15, 5, 1, 1).inUse = 0;
-    PlaceUnit(16, 6, 1, 1).sprite = -1;        // no picture: bar and caption only
+    PlaceUnit(16, 6, 1, 1).sprite = -1;  // no picture: bar and caption only
     PlaceUnit(17, 7, 1, 1).kind = KIND_WELL;
     DrawTileMap();
     for (int i = 0; i < 320 * 240; ++i) {

@@ -9,9 +9,10 @@
 #include <cstring>
 #include <vector>
 
-#include <GL/gl.h>
-
 #include "quentaro.h"
+
+// Last: on Windows the GL header brings the system's macros along.
+#include <GL/gl.h>
 
 namespace {
 
@@ -30,7 +31,8 @@ void CubePicture() {
     // Every texel its own red and green, so that faces drawn differently show; blue marks
     // the cube.
     for (int i = 0; i < 64; ++i) {
-        s.pixels[3 * i] = std::uint8_t(i % 8 * 30 + 10), s.pixels[3 * i + 1] = std::uint8_t(i / 8 * 30 + 10);
+        s.pixels[3 * i] = std::uint8_t(i % 8 * 30 + 10),
+                     s.pixels[3 * i + 1] = std::uint8_t(i / 8 * 30 + 10);
         s.pixels[3 * i + 2] = CUBE_B;
     }
 }
@@ -44,10 +46,14 @@ Counts CountFrame() {
     std::size_t n = std::size_t(AppState.frameWidth) * AppState.frameHeight;
     for (std::size_t i = 0; i < n; ++i) {
         const std::uint8_t* p = Framebuffer + 4 * i;
-        if (p[2] == CUBE_B && p[0] != 255) ++c.cube;
-        else if (p[0] == 255 && p[1] == 255 && p[2] == 255) ++c.white;
-        else if (p[0] == GREY && p[1] == GREY && p[2] == GREY) ++c.grey;
-        else ++c.other;
+        if (p[2] == CUBE_B && p[0] != 255)
+            ++c.cube;
+        else if (p[0] == 255 && p[1] == 255 && p[2] == 255)
+            ++c.white;
+        else if (p[0] == GREY && p[1] == GREY && p[2] == GREY)
+            ++c.grey;
+        else
+            ++c.other;
     }
     return c;
 }
@@ -131,8 +137,8 @@ int main() {
     Frame();
     Counts scene = CountFrame();
     const std::uint8_t* centre = Framebuffer + 4 * (120 * 320 + 160);
-    std::fprintf(report, "scene cube %d grey %d other %d centre %d,%d,%d\n", scene.cube,
-                 scene.grey, scene.other, centre[0], centre[1], centre[2]);
+    std::fprintf(report, "scene cube %d grey %d other %d centre %d,%d,%d\n", scene.cube, scene.grey,
+                 scene.other, centre[0], centre[1], centre[2]);
     // The edge overlay of the walker's own position: the cube's outline.
     DrawGridEdges();
     Counts edges = CountFrame();
