@@ -9,7 +9,7 @@ packages=(g++ cmake ninja-build pkg-config
   libx11-dev libxtst-dev libxrandr-dev libxext-dev
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
   libturbojpeg0-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb dpkg-dev desktop-file-utils groff-base
+  xvfb xdotool zlib1g-dev dpkg-dev desktop-file-utils groff-base
   clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -222,7 +222,11 @@ int GenerateDungeon(int centreX, int centreY, int firstLevel, int levelCount, in
     return int(end);
 }
 
-void GenerationIdleHook(int) {}
+void (*GenerationIdleWork)(int) = nullptr;
+
+void GenerationIdleHook(int stage) {
+    if (GenerationIdleWork != nullptr) GenerationIdleWork(stage);
+}
 
 void ProgressPresentHook() {
     PresentFrame();

@@ -27,7 +27,9 @@ extern int RoomCount;  // records the last call wrote to RoomTable, from index 0
 int GenerateDungeon(int centreX, int centreY, int firstLevel, int levelCount, int squareSize,
                     int attempts);
 
-// Called with 0 every 100 room attempts; does nothing, a place for a caller's idle work.
+// Called with 0 every 100 room attempts; runs GenerationIdleWork when a caller set it, so a
+// program can show how far a long run has come (RoomLevel is the level being grown).
 void GenerationIdleHook(int stage);
+extern void (*GenerationIdleWork)(int stage);  // nullptr: nothing to do
 // Called after each progress message is drawn: presents the Framebuffer in the main window.
 void ProgressPresentHook();

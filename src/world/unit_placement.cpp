@@ -122,6 +122,10 @@ void ScatterUnits() {
 
 void SetUpStrategicWorld() {
     SeedRandom(static_cast<unsigned>(platform::Sys().CalendarSeconds()));
+    PlaceKingdomsAndWells();
+}
+
+void PlaceKingdomsAndWells() {
     nextUnit = 1;
     for (int k = 1; k <= KINGDOM_COUNT; ++k) MakeCapital(k);
 

@@ -7,6 +7,9 @@ void ScatterUnits();
 // Seeds the random sequence from the calendar clock, then makes the kingdoms' capitals
 // (records 1..KINGDOM_COUNT) and 210 wells after them; nextUnit ends after the last well.
 void SetUpStrategicWorld();
+// The same without seeding: the random sequence as the caller left it decides the places,
+// so a host that seeds it itself can make the same kingdoms again.
+void PlaceKingdomsAndWells();
 
 // Midpoint displacement over the HeightMap rectangle (x0, y0)-(x1, y1), corners already set;
 // true if it was subdivided further. Corners outside 0..MAP_WIDTH are refused (false).

@@ -36,7 +36,9 @@ for file in ./usr/bin/quentaro ./usr/share/quentaro/kelvo ./usr/share/quentaro/m
   ./usr/share/quentaro/bmp_land/plain.bmp ./usr/share/quentaro/bmp_cube/DSC3.bmp \
   ./usr/share/applications/quentaro.desktop ./usr/share/man/man1/quentaro.1 \
   ./usr/share/icons/hicolor/64x64/apps/quentaro.png \
-  ./usr/share/icons/hicolor/256x256/apps/quentaro.png; do
+  ./usr/share/icons/hicolor/256x256/apps/quentaro.png \
+  ./usr/bin/korvis ./usr/share/applications/korvis.desktop ./usr/share/man/man1/korvis.1 \
+  ./usr/share/icons/hicolor/64x64/apps/korvis.png; do
   grep -Eq " $file( |$)" <<<"$contents" || fail "the package lacks $file"
 done
 grep -Eq '^-rwxr-xr-x .* \./usr/share/quentaro/kelvo$' <<<"$contents" || fail "kelvo not executable"
@@ -56,6 +58,8 @@ for page in "$work"/root/usr/share/man/man1/*.1 "$packaging"/*.1; do
 done
 [ "$("$work/root/usr/bin/quentaro" --version)" = "quentaro $(dpkg-deb --field "$deb" Version)" ] ||
   fail "the program's version differs from the package's"
+[ "$("$work/root/usr/bin/korvis" --version)" = "korvis $(dpkg-deb --field "$deb" Version)" ] ||
+  fail "the game's version differs from the package's"
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed"

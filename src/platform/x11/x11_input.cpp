@@ -165,23 +165,37 @@ bool X11Platform::InstallMouseCapture() {
     return true;
 }
 
+// A pass of the engine polls some twenty keys and buttons one after the other; they are
+// answered from one reading of the keymap and of the pointer taken within the last
+// millisecond, not with a round trip to the server each.
+constexpr long long LIVE_STATE_MICROSECONDS = 1000;
+
 bool X11Platform::KeyHeld(int virtualKey) {
     if (display == nullptr || virtualKey <= 0 || virtualKey > 255) return false;
     unsigned buttonMask = virtualKey == 1   ? Button1Mask
                           : virtualKey == 2 ? Button3Mask
                           : virtualKey == 4 ? Button2Mask
                                             : 0;
+    static long long pointerRead = -1, keymapRead = -1;
+    static unsigned pointerMask = 0;
+    static char keys[32];
+    const long long now = SteadyMicroseconds();
     if (buttonMask) {
-        Window root, child;
-        int rootX, rootY, x, y;
-        unsigned mask = 0;
-        XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y,
-                      &mask);
-        return (mask & buttonMask) != 0;
+        if (pointerRead < 0 || now - pointerRead >= LIVE_STATE_MICROSECONDS) {
+            Window root, child;
+            int rootX, rootY, x, y;
+            pointerMask = 0;
+            XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x,
+                          &y, &pointerMask);
+            pointerRead = SteadyMicroseconds();
+        }
+        return (pointerMask & buttonMask) != 0;
     }
     const KeycodeMap& keycodes = LiveKeycodes();
-    char keys[32];
-    XQueryKeymap(display, keys);
+    if (keymapRead < 0 || now - keymapRead >= LIVE_STATE_MICROSECONDS) {
+        XQueryKeymap(display, keys);
+        keymapRead = SteadyMicroseconds();
+    }
     for (int code = 0; code < 256; ++code)
         if (keycodes[code] && PolledKeyCovers(virtualKey, keycodes[code]) &&
             ((keys[code / 8] >> (code % 8)) & 1))

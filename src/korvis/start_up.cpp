@@ -1,0 +1,108 @@
+// The host's start-up: the frame and window at their fixed sizes, the game's pictures from
+// the data folder, then the world made from one seed (overworld, kingdoms and wells, the
+// dungeon levels under the overworld) with a progress line while the dungeons grow.
+#include <cstdio>
+#include <cstring>
+
+#include "korvis/host.h"
+#include "quentaro.h"
+
+using platform::Sys;
+
+KorvisRecord Korvis;
+
+namespace {
+
+long long lastProgress = -1;
+
+// Shown from the dungeon generator's idle hook, at most 30 times a second: a few presents
+// cost little next to the generation itself, and the close request is heard meanwhile.
+void ShowDungeonProgress(int) {
+    long long now = Sys().SteadyMicroseconds();
+    if (lastProgress >= 0 && now - lastProgress < 33000) return;
+    lastProgress = now;
+    const int levels = LEVEL_COUNT - 1 - DUNGEON_FIRST_LEVEL;
+    const int done = RoomLevel - DUNGEON_FIRST_LEVEL;
+    std::memset(Framebuffer, 0, std::size_t(AppState.frameWidth) * AppState.frameHeight * 4);
+    DrawLargeString("KORVIS", 130, 150, 255, 255, 255);
+    std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "generating dungeon level %d of %d", done + 1,
+                  levels);
+    DrawText(60, 120, 200, 200, 200);
+    const int barWidth = 200, filled = barWidth * done / levels;
+    for (int y = 100; y < 108; ++y) {
+        DrawLine(60, y, 60 + barWidth, y, 60, 60, 60);
+        if (filled > 0) DrawLine(60, y, 60 + filled, y, 90, 160, 255);
+    }
+    DrawHelpLine();
+    PresentFrame();
+    while (PumpMessages()) {
+    }
+    if (AppState.quitRequested != 0) StopGeneration = 1;
+}
+
+void CopyFolder(char* target, const std::string& folder) {
+    std::snprintf(target, FOLDER_CAPACITY, "%s", folder.c_str());
+}
+
+}  // namespace
+
+unsigned ChooseSeed(bool given, unsigned seed) {
+    if (given) return seed;
+    // Two runs started in the same second still get different worlds.
+    unsigned long long t = static_cast<unsigned long long>(Sys().CalendarSeconds()) * 1000003ull +
+                           static_cast<unsigned long long>(Sys().SteadyMicroseconds());
+    return unsigned(t ^ (t >> 32));
+}
+
+int KorvisStartUp(unsigned seed) {
+    Korvis = KorvisRecord{};
+    Korvis.seed = seed;
+    Korvis.startMicroseconds = Sys().SteadyMicroseconds();
+    BeginTrigTables();
+    std::string folder = platform::CurrentFolder();
+    if (folder.empty() || folder.size() >= std::size_t(FOLDER_CAPACITY)) {
+        std::fprintf(stderr, "korvis: cannot use the working folder's path\n");
+        FinishTrigTables();
+        return 0;
+    }
+    CopyFolder(AppState.startFolder, folder);
+    CopyFolder(AppState.browseFolder, folder);
+    FindDataFolder(folder, platform::ProgramFolder());
+    ResizeFrame(KORVIS_FRAME_WIDTH, KORVIS_FRAME_HEIGHT);
+    AppState.pixelScale = KORVIS_PIXEL_SCALE;
+    AppState.screenWidth = Sys().ScreenWidth();
+    AppState.screenHeight = Sys().ScreenHeight();
+    InitGameData();
+    AllocateSceneDepthBuffer();
+    FinishTrigTables();
+    if (!OpenGlWindow("KORVIS", KORVIS_FRAME_WIDTH * KORVIS_PIXEL_SCALE,
+                      KORVIS_FRAME_HEIGHT * KORVIS_PIXEL_SCALE, 16, false))
+        return 0;
+    Sys().ShowSystemCursor(false);  // the frame draws its own cursor cross
+    InstallInputHooks();
+
+    GenerateOverworld(seed);
+    // The kingdoms and the dungeons follow from the same seed, not from the clock.
+    SeedRandom(seed);
+    PlaceKingdomsAndWells();
+    GenerationIdleWork = ShowDungeonProgress;
+    lastProgress = -1;
+    GenerateDungeon(MAP_WIDTH / 2, MAP_WIDTH / 2, DUNGEON_FIRST_LEVEL,
+                    LEVEL_COUNT - 1 - DUNGEON_FIRST_LEVEL, 250, DUNGEON_ATTEMPTS);
+    GenerationIdleWork = nullptr;
+    StopGeneration = 0;
+    // The player's capital in the middle of the first view.
+    ViewX = int(UnitTable[1].x) - KORVIS_FRAME_WIDTH / TILE_SIZE / 2;
+    ViewY = int(UnitTable[1].y) - KORVIS_FRAME_HEIGHT / TILE_SIZE / 2;
+    ViewLevel = 0;
+    ScrollView(0);  // kept on the map
+    std::memset(KeyState, 0, sizeof KeyState);
+    MouseState = MouseStateRecord{};
+    MarkScreenStale();
+    return 1;
+}
+
+void KorvisShutDown() {
+    ReleaseFrameBuffers();
+    ReleaseGameData();
+}
