@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int WALKER = 1;
-
 void Require(bool condition) {
     if (!condition) std::abort();
 }

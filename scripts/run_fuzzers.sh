@@ -19,14 +19,20 @@ level="${FUZZ_NICE:-10}"
 command -v clang++ >/dev/null || { echo "clang++ is missing: run scripts/setup.sh first" >&2; exit 1; }
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUENTARO_FUZZ=ON -DQUENTARO_WERROR=ON -DQUENTARO_TESTS=OFF -DQUENTARO_BENCH=OFF >/dev/null
-nice -n "$level" cmake --build "$build" --target fuzzers -j 2 >/dev/null
+# The build's output is shown only when it fails, so a broken harness is seen at once.
+if ! out=$(nice -n "$level" cmake --build "$build" --target fuzzers -j 2 2>&1); then
+  printf '%s\n' "$out" | grep -v '^\[' >&2
+  echo "the fuzzers did not build" >&2
+  exit 1
+fi
 
 root="$(pwd)"
+build="$(cd "$build" && pwd)"
 failed=()
 for name in "${names[@]}"; do
-  corpus="$root/$build/corpus/$name"
-  artifacts="$root/$build/artifacts/$name"
-  log="$root/$build/logs/$name.log"
+  corpus="$build/corpus/$name"
+  artifacts="$build/artifacts/$name"
+  log="$build/logs/$name.log"
   mkdir -p "$corpus" "$artifacts" "$(dirname "$log")"
   limit=(-max_total_time="$seconds")
   [ -n "${FUZZ_RUNS:-}" ] && limit=(-runs="$FUZZ_RUNS")
@@ -34,7 +40,7 @@ for name in "${names[@]}"; do
   # sanitizers' reports still reach the log.
   status=0
   (cd "$artifacts" && ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 \
-    nice -n "$level" "$root/$build/fuzz/${name}_fuzz" "${limit[@]}" -close_fd_mask=2 \
+    nice -n "$level" "$build/fuzz/${name}_fuzz" "${limit[@]}" -close_fd_mask=2 \
     -rss_limit_mb=2048 -malloc_limit_mb=256 -timeout=20 -print_final_stats=1 -artifact_prefix="$artifacts/" \
     "$corpus" "$root/fuzz/corpus/$name" >"$log" 2>&1) || status=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
