@@ -2,6 +2,7 @@
 // records share a name. The repeated syllables make those more likely. Unit views and the
 // console print names through FormatUnitName.
 #include <cstdio>
+#include <vector>
 
 #include "gamedata/catalogue.h"
 #include "gamedata/engine_settings.h"
@@ -40,16 +41,46 @@ bool NameTaken(int a, int b, int c) {
     return false;
 }
 
+constexpr int TRIPLES = NAME_START_COUNT * NAME_MIDDLE_COUNT * NAME_END_COUNT;
+
+int Triple(int a, int b, int c) {
+    return (a * NAME_MIDDLE_COUNT + b) * NAME_END_COUNT + c;
+}
+
+// The triples the table holds (the unit's own included); false when it holds every one.
+bool GatherTakenTriples(std::vector<bool>& taken) {
+    taken.assign(TRIPLES, false);
+    int count = 0;
+    for (int r = 0; r < UNIT_CAPACITY; ++r) {
+        const std::int16_t* parts = UnitTable[r].nameParts;
+        if (parts[0] < 0 || parts[0] >= NAME_START_COUNT || parts[1] < 0 ||
+            parts[1] >= NAME_MIDDLE_COUNT || parts[2] < 0 || parts[2] >= NAME_END_COUNT)
+            continue;
+        int t = Triple(parts[0], parts[1], parts[2]);
+        count += !taken[t];
+        taken[t] = true;
+    }
+    return count < TRIPLES;
+}
+
 }  // namespace
 
 void PickNameParts(int unit) {
     if (UnitTable == nullptr || unit < 0 || unit >= UNIT_CAPACITY) return;
+    // Draws until a triple no record holds. After a few draws that all hit held triples the
+    // table is crowded: the held ones are gathered once and each draw is looked up, which
+    // takes the same draws, and a table holding every triple (a unit capacity past 160,056)
+    // leaves the unit's parts as they are instead of drawing forever.
+    constexpr int SCANNED_DRAWS = 64;
+    std::vector<bool> taken;
     int a, b, c;
-    do {
+    for (int draw = 0;; ++draw) {
         a = RandomBelow(NAME_START_COUNT);
         b = RandomBelow(NAME_MIDDLE_COUNT);
         c = RandomBelow(NAME_END_COUNT);
-    } while (NameTaken(a, b, c));
+        if (draw < SCANNED_DRAWS ? !NameTaken(a, b, c) : !taken[Triple(a, b, c)]) break;
+        if (draw == SCANNED_DRAWS - 1 && !GatherTakenTriples(taken)) return;
+    }
     UnitTable[unit].nameParts[0] = std::int16_t(a);
     UnitTable[unit].nameParts[1] = std::int16_t(b);
     UnitTable[unit].nameParts[2] = std::int16_t(c);

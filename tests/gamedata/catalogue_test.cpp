@@ -2,6 +2,7 @@
 // full unit table.
 #include <set>
 #include <tuple>
+#include <vector>
 
 #include "world/world_fixture.h"
 
@@ -133,6 +134,34 @@ TEST_F(Catalogue, ATripleHeldByAnyRecordIsDrawnAgain) {
     EXPECT_EQ(UnitTable[7].nameParts[1], b);
     EXPECT_EQ(UnitTable[7].nameParts[2], c);
     EXPECT_FALSE(a == 0 && b == 0 && c == 0);
+}
+
+TEST_F(Catalogue, ATableHoldingEveryTripleEndsTheDrawAndAFreedOneIsFound) {
+    // A unit capacity past the 76 x 39 x 54 triples: all of them held by records 0..160055.
+    constexpr int TRIPLES = 76 * 39 * 54;
+    std::vector<UnitRecord> table(TRIPLES + 1);
+    UnitRecord* saved = UnitTable;
+    int savedCapacity = UNIT_CAPACITY;
+    UnitTable = table.data();
+    UNIT_CAPACITY = TRIPLES + 1;
+    for (int t = 0; t < TRIPLES; ++t) {
+        table[t].nameParts[0] = std::int16_t(t / (39 * 54));
+        table[t].nameParts[1] = std::int16_t(t / 54 % 39);
+        table[t].nameParts[2] = std::int16_t(t % 54);
+    }
+    table[TRIPLES].nameParts[0] = 5;
+    SeedRandom(3);
+    PickNameParts(TRIPLES);  // returns: nothing left to draw
+    EXPECT_EQ(table[TRIPLES].nameParts[0], 5);
+    // Free one triple (record 4321 takes its neighbour's): that one is drawn.
+    int freed = 4321;
+    for (int k = 0; k < 3; ++k) table[freed].nameParts[k] = table[freed + 1].nameParts[k];
+    PickNameParts(TRIPLES);
+    EXPECT_EQ(table[TRIPLES].nameParts[0], freed / (39 * 54));
+    EXPECT_EQ(table[TRIPLES].nameParts[1], freed / 54 % 39);
+    EXPECT_EQ(table[TRIPLES].nameParts[2], freed % 54);
+    UnitTable = saved;
+    UNIT_CAPACITY = savedCapacity;
 }
 
 TEST_F(Catalogue, NamesJoinTheirThreeSyllables) {
