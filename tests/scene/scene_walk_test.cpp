@@ -166,6 +166,24 @@ TEST_F(SceneWalkTest, WalkerStopsAtTheGridsEdge) {
     EXPECT_EQ(w->x, MAP_WIDTH - 1);
 }
 
+TEST_F(SceneWalkTest, CameraFollowsTheCursorOnlyWhileAButtonIsHeld) {
+    AppState.frameWidth = 320, AppState.frameHeight = 240;
+    fake.rect = {0, 0, 640, 480};
+    fake.PointAtFramePixel(100, 30, 320, 240);
+    CameraYaw = 5, CameraPitch = 6;
+    LookWithMouse();
+    EXPECT_EQ(CameraYaw, 5);
+    EXPECT_EQ(CameraPitch, 6);
+    for (int button : {vk::LBUTTON, vk::MBUTTON, vk::RBUTTON}) {
+        CameraYaw = CameraPitch = 0;
+        fake.held[button] = true;
+        LookWithMouse();
+        fake.held[button] = false;
+        EXPECT_EQ(CameraYaw, 20 - 2 * 100) << button;
+        EXPECT_EQ(CameraPitch, -30) << button;
+    }
+}
+
 TEST_F(SceneWalkTest, TestWorldKeepsTheBorderAndTheUnitTable) {
     SeedRandom(7);
     ScatterTestWorld(400, 1);

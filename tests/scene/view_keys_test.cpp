@@ -1,6 +1,6 @@
 // The polled view and window keys on the platform double: the view kept on the map, the
 // lock, the level keys by mode with their pauses, the window re-made at scales 1 to 4 (and
-// at the old scale when the new one cannot be made) and moving it to the cursor.
+// at the old scale when the new one cannot be made), moving it to the cursor, and draining.
 #include <string>
 #include <vector>
 
@@ -199,6 +199,18 @@ TEST_F(ViewKeys, MMovesTheWindowToTheCursor) {
     fake.cursorX = 10;
     HandleWindowKeys();
     EXPECT_EQ(fake.rect.left, 10);
+}
+
+TEST_F(ViewKeys, DrainMessagesEmptiesTheQueue) {
+    KeyState['Q'] = 0;
+    fake.events.push_back({platform::EventSource::Window, platform::MSG_PAINT, 0});
+    fake.events.push_back({platform::EventSource::Keyboard, platform::MSG_KEYDOWN, 'Q'});
+    fake.events.push_back({platform::EventSource::Window, platform::MSG_CLOSE, 0});
+    DrainMessages();
+    EXPECT_TRUE(fake.events.empty());
+    EXPECT_EQ(KeyState['Q'], 1);
+    EXPECT_EQ(AppState.quitRequested, 1);
+    KeyState['Q'] = 0;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The strategic turn on hand-placed kingdoms: where the player may found a town, what wells
 // pay by terrain, the records a town may never be written on, expansion at the map's edge,
-// attrition and repair by owner, and the end of the game.
+// attrition and repair by owner, the view keys, and the end of the game.
 #include <algorithm>
 #include <vector>
 
@@ -232,6 +232,19 @@ TEST_F(StrategicTurn, AttritionAndRepairTouchOnlyRecordsOfKingdoms) {
     }
     EXPECT_GT(repaired, 20);
     EXPECT_LT(UnitTable[2].treasury, 1000);
+}
+
+TEST_F(StrategicTurn, NumberKeysShowACapitalWithoutPlaying) {
+    fake.held['2'] = true;
+    EXPECT_EQ(PlayStrategicTurn(), 0);
+    EXPECT_EQ(ViewX, 30);
+    EXPECT_EQ(ViewY, 200);
+    fake.held['2'] = false;
+    fake.held['4'] = true;  // there are three kingdoms
+    PlayStrategicTurn();
+    EXPECT_EQ(ViewX, 30);
+    EXPECT_EQ(turnCounter, 1);
+    EXPECT_TRUE(fake.pauses.empty());
 }
 
 TEST_F(StrategicTurn, TheLastCapitalStandingWinsAndWithoutOneTheGameGoesOn) {

@@ -139,6 +139,15 @@ TEST_F(UnitControl, PlayerOrderTakesTheCellUnderTheCursorInsideTheMargins) {
     ViewX = MAP_WIDTH - 11 - 3;  // X would be MAP_WIDTH - 11
     OrderPlayerUnitAtCursor();
     EXPECT_EQ(UnitTable[0].moveState, 0);
+    ViewX = -3;  // X would be 0
+    OrderPlayerUnitAtCursor();
+    EXPECT_EQ(UnitTable[0].moveState, 0);
+    // The mover never moves record 0.
+    ViewX = 10;
+    OrderPlayerUnitAtCursor();
+    Place(0, 5, 5).moveState = 1;
+    MovementPasses(3);
+    EXPECT_EQ(UnitTable[0].x, 5);
 }
 
 }  // namespace
