@@ -54,6 +54,9 @@ TEST(SceneDisplay, WallCubeIsCompositedAndShown) {
     EXPECT_EQ(Value(report, "scene", "other"), 0) << report;        // the clear colour never lands
     EXPECT_NE(report.find(",220\n"), std::string::npos) << report;  // the cube at the centre
     EXPECT_GT(Value(report, "edges", "white"), 40) << report;
+    EXPECT_GT(Value(report, "occlusion", "seen"), 0) << report;
+    EXPECT_EQ(Value(report, "occlusion", "nan"), 1) << report;
+    EXPECT_EQ(Value(report, "occlusion", "inf"), 1) << report;
 
     std::vector<FoundWindow> windows = FindWindows(x, "SCENE");
     ASSERT_EQ(windows.size(), 1u);

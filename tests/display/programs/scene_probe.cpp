@@ -4,6 +4,7 @@
 // "scene.txt", then shows the frame until a file "done" appears. Then compares a random
 // dungeon drawn in one batch with the same drawn cell by cell, and runs the first frame once
 // more without the cube and at a frame of another size before it ends.
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -143,6 +144,15 @@ int main() {
     DrawGridEdges();
     Counts edges = CountFrame();
     std::fprintf(report, "edges white %d cube %d\n", edges.white, edges.cube);
+    // Occlusion against the depth just read back: some points of the space around the walker
+    // are seen, while a point whose projection is not a number never is.
+    int seen = 0;
+    for (int x = -6; x <= 6; ++x)
+        for (int y = -6; y <= 6; ++y)
+            for (int z = -6; z <= 6; ++z) seen += IsPointOccluded(x * 0.5f, y * 0.5f, z * 0.5f) == 0;
+    const float nan = std::nanf(""), inf = HUGE_VALF;
+    std::fprintf(report, "occlusion seen %d nan %d inf %d\n", seen, IsPointOccluded(nan, 0, 0),
+                 IsPointOccluded(0, inf, -inf));
     std::fprintf(report, "ready\n");
     std::fflush(report);
     for (int i = 0; i < 1000 && !FileExists("done") && AppState.quitRequested == 0; ++i) {
