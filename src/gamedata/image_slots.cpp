@@ -125,8 +125,7 @@ bool LoadBitmap(const char* path, int slot) {
     if (std::fread(raw, 1, HEADER_BYTES, file.get()) != HEADER_BYTES) return false;
     if (!ParseHeader(raw, header)) return false;
     long long fileBytes = FileBytes(file.get());
-    if (fileBytes < 0 || std::fseek(file.get(), long(header.pixelOffset), SEEK_SET) != 0)
-        return false;
+    if (fileBytes < 0) return false;
 
     ImageSlot& target = ImageSlots[slot];
     target.width = header.width;
@@ -135,8 +134,10 @@ bool LoadBitmap(const char* path, int slot) {
     std::free(target.pixels);
     target.pixels = nullptr;
     // A header may claim a gigabyte in a file of a few bytes: its memory is asked for only
-    // once the file is known to hold the rows.
-    if (header.pixelOffset + StoredPixelBytes(header.width, header.height) > fileBytes)
+    // once the file is known to hold the rows. Checked before the seek, whose offset is a
+    // 32-bit long on some systems: a hostile offset fails the same way everywhere.
+    if (header.pixelOffset + StoredPixelBytes(header.width, header.height) > fileBytes ||
+        std::fseek(file.get(), long(header.pixelOffset), SEEK_SET) != 0)
         return false;
     std::size_t bytes = std::size_t(header.width) * std::size_t(header.height) * 3;
     target.pixels = static_cast<std::uint8_t*>(std::malloc(bytes));
