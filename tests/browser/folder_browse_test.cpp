@@ -96,19 +96,19 @@ TEST_F(BrowseTest, AFolderThatCanNoLongerBeListedGivesWayToItsNearestListableAnc
     AppState.pageFirst = 2;
     std::filesystem::remove_all(folder / "a");
     Rescan();
-    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + "/");
+    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + Separator());
     EXPECT_NE(Find("here.txt"), 0);
     EXPECT_EQ(Find("a"), 0);
     EXPECT_EQ(AppState.selectedEntry, 1);
     EXPECT_EQ(AppState.listTop, 0);
     EXPECT_EQ(AppState.pageFirst, 1);
     EXPECT_EQ(std::string(CurrentNotice()),
-              "cannot read " + folder.Path() + "/a/b/: showing " + folder.Path() + "/");
+              "cannot read " + (folder / "a/b/") + ": showing " + folder.Path() + Separator());
     EXPECT_STREQ(platform::CurrentFolder().c_str(), AppState.startFolder);
 
     // The start-up form, without a trailing separator, goes up the same way.
     Browse(folder / "absent");
-    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + "/");
+    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + Separator());
     EXPECT_NE(Find("here.txt"), 0);
 }
 
@@ -124,7 +124,8 @@ TEST_F(BrowseTest, FirstPressSelectsSecondPressOnAFolderMoves) {
     EXPECT_EQ(std::string(AppState.browseFolder), folder.Path());
 
     PressEntry("sub");
-    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + "/sub/");
+    EXPECT_EQ(std::string(AppState.browseFolder),
+              folder.Path() + Separator() + "sub" + Separator());
     EXPECT_EQ(fake.pauses, (std::vector<int>{180, 650}));
     EXPECT_EQ(AppState.selectedEntry, 1);
     EXPECT_EQ(AppState.listViewOn, 1);
@@ -136,7 +137,7 @@ TEST_F(BrowseTest, FirstPressSelectsSecondPressOnAFolderMoves) {
     // Up again through the selected "..".
     AppState.selectedEntry = Find("..");
     PressEntry("..");
-    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + "/");
+    EXPECT_EQ(std::string(AppState.browseFolder), folder.Path() + Separator());
     EXPECT_NE(Find("zfile"), 0);
     EXPECT_EQ(fake.pauses, (std::vector<int>{180, 650}));
 }
@@ -167,8 +168,10 @@ TEST_F(BrowseTest, DotFilesAndRefusedMovesLeaveTheBrowserWhereItWas) {
     EXPECT_EQ(AppState.selectedEntry, Find("gone"));
     EXPECT_EQ(AppState.rescanRequested, 0);
     EXPECT_EQ(fake.pauses, std::vector<int>{650});
-    EXPECT_EQ(std::string(CurrentNotice()), "cannot enter " + folder.Path() + "/gone/");
+    EXPECT_EQ(std::string(CurrentNotice()),
+              "cannot enter " + folder.Path() + Separator() + "gone" + Separator());
 
+#ifndef _WIN32  // the system's calls by 8-bit name list no folder past 260 characters
     // A move that would not fit browseFolder is refused, however long the path may be.
     folder.MakeFolder(std::string(200, 'd'));
     std::string padded = folder.Path();
@@ -178,6 +181,7 @@ TEST_F(BrowseTest, DotFilesAndRefusedMovesLeaveTheBrowserWhereItWas) {
     PressEntry(std::string(200, 'd'));
     EXPECT_EQ(std::string(AppState.browseFolder), padded);
     EXPECT_NE(std::string(CurrentNotice()).find("its path is too long"), std::string::npos);
+#endif
 }
 
 TEST_F(BrowseTest, ThumbnailPressOpensTheFullView) {

@@ -1,5 +1,6 @@
 // The player's command line, its window placement and the press that starts it.
 #include "shell/menu_fixture.h"
+#include "support/picture_files.h"
 
 #include <string>
 #include <vector>
@@ -22,8 +23,8 @@ TEST_F(Player, PStartsThePlayerWithTheStarredPathAndTheDoubledSeparator) {
     Press('P');
     ApplyFirstKeys();
     ASSERT_EQ(fake.started.size(), 1u);
-    EXPECT_EQ(fake.started[0],
-              std::string(AppState.startFolder) + "/kelvo| quorvale /videos//my*clip.mp4 0 ");
+    EXPECT_EQ(fake.started[0], std::string(AppState.startFolder) + Separator() + PLAYER_PROGRAM +
+                                   "| quorvale /videos/" + Separator() + "my*clip.mp4 0 ");
     EXPECT_EQ(fake.pauses, std::vector<int>{340});
     ASSERT_EQ(fake.moves.size(), 1u);
     EXPECT_EQ(fake.moves[0].window, 77u);
@@ -37,8 +38,8 @@ TEST_F(Player, APlayerOrFileManagerThatCannotRunIsSaidOnScreen) {
     Press('P');
     ApplyFirstKeys();
     EXPECT_EQ(std::string(CurrentNotice()),
-              "no player for x.mp4: " + std::string(AppState.startFolder) +
-                  "/kelvo cannot be started");
+              "no player for x.mp4: " + std::string(AppState.startFolder) + Separator() +
+                  PLAYER_PROGRAM + " cannot be started");
     EXPECT_EQ(fake.pauses, std::vector<int>{340});  // the binding keeps its pause
 
     std::memset(KeyState, 0, sizeof KeyState);

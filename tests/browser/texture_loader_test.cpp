@@ -92,6 +92,7 @@ TEST_F(LoaderTest, StoresRgbaBottomRowFirstWithBlackTransparent) {
 }
 
 TEST_F(LoaderTest, FailedLoadsKeepThePreviousPicture) {
+    SKIP_WITHOUT_JPEG_WRITER();
     folder.Write("first.bmp", Bmp24(4, 3, [](int x, int y) {
                      return Rgb8{std::uint8_t(x), std::uint8_t(y), 9};
                  }));
@@ -171,8 +172,9 @@ TEST_F(LoaderTest, TheStoreHoldsExactlyOneHundredMillionPixels) {
 TEST_F(LoaderTest, PathsKeepTheirFullLength) {
     std::string name(200, 'n');
     EXPECT_EQ(PicturePath((name + ".bmp").c_str()),
-              platform::CurrentFolder() + "/" + name + ".bmp");
+              platform::CurrentFolder() + Separator() + name + ".bmp");
     EXPECT_EQ(PicturePath("http://host/a.jpg"), "http://host/a.jpg");
+#ifndef _WIN32  // Windows removes no folder that is current, nor enters one past 260 characters
     // A current folder removed from under us leaves the name relative, not under the root.
     folder.MakeFolder("doomed");
     ASSERT_TRUE(platform::SetCurrentFolder((folder / "doomed").c_str()));
@@ -189,6 +191,7 @@ TEST_F(LoaderTest, PathsKeepTheirFullLength) {
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     ASSERT_TRUE(platform::SetCurrentFolder(deep.c_str()));
     EXPECT_EQ(Loader.Load("p.bmp", LoaderInfo), 1);
+#endif
 }
 
 }  // namespace

@@ -117,6 +117,9 @@ TEST_F(CommandLine, FolderIsMadeAbsoluteAndTheCurrentFolderStays) {
 }
 
 TEST_F(CommandLine, AFolderTooLongForTheBrowserIsRefused) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the system's calls by 8-bit name reach no folder this deep";
+#endif
     // The browser keeps its folder in FOLDER_CAPACITY bytes: a longer path would be cut.
     std::string deep = folder.Path();
     while (deep.size() < std::size_t(FOLDER_CAPACITY)) deep += "/" + std::string(200, 'd');

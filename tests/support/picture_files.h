@@ -12,6 +12,11 @@
 
 #include "platform/platform.h"
 
+// The system's separator between folder names, as the program writes it into paths.
+inline std::string Separator() {
+    return std::string(1, platform::PathSeparator());
+}
+
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
   public:
@@ -131,6 +136,14 @@ inline std::vector<std::uint8_t> Bmp24(int width, int height,
         }
     return BmpBytes(s);
 }
+
+// The Windows build decodes JPEG files through the system, which offers no encoder: tests that
+// make their own JPEG files cannot run there.
+#ifdef _WIN32
+#define SKIP_WITHOUT_JPEG_WRITER() GTEST_SKIP() << "no JPEG encoder in this build"
+#else
+#define SKIP_WITHOUT_JPEG_WRITER() (void)0
+#endif
 
 // A JPEG file whose stored pixel (x, y), y counted from the bottom, is colour(x, y); with an
 // EXIF orientation tag when `orientation` is 2 to 8.
