@@ -1,7 +1,8 @@
 // The folder scan and the folder moves over a real folder tree built from hostile input:
-// names of any bytes (not UTF-8, up to the longest the system takes, with separators, "."
-// and ".."), chains of folders deeper than the longest path, links that loop or lead
-// nowhere, and folders removed while they are browsed. Right presses select and enter
+// names of any bytes but the separator (not UTF-8, up to the longest the system takes),
+// chains of folders deeper than the longest path, links that loop or lead nowhere, and
+// folders removed while they are browsed. The browser may climb out of the tree, but only
+// the tree is ever written. Right presses select and enter
 // entries as a user would. After every step the program must be back in its start folder,
 // with a browse folder that fits and a table of terminated names. The path rules and the
 // name order are also checked on names longer than a folder entry holds, with either
@@ -55,21 +56,26 @@ void Press(FakePlatform& fake, int entry) {
     MouseState.rightPress = 0;
 }
 
-// Runs `make` inside the browse folder, then returns to the start folder.
-template <typename Make> void InBrowseFolder(Make make) {
-    if (platform::SetCurrentFolder(AppState.browseFolder)) make();
-    platform::SetCurrentFolder(AppState.startFolder);
-}
-
-// True when the browse folder is inside the scratch tree, below its root, once links are
-// followed: only such a folder may be removed.
-bool BrowsingBelowRoot() {
+// True when the browse folder is the scratch tree's root (if `orRoot`) or inside it, once
+// links are followed. The browser may climb anywhere with "..": only the tree may change.
+bool BrowsingInTree(bool orRoot) {
     std::error_code error;
     fs::path real = fs::canonical(AppState.browseFolder, error);
     if (error) return false;
     std::string text = real.string();
+    if (orRoot && text == rootCanonical) return true;
     return text.size() > rootCanonical.size() + 1 &&
            text.compare(0, rootCanonical.size() + 1, rootCanonical + "/") == 0;
+}
+
+// Runs `make` inside the browse folder when that is in the scratch tree and `name` is one
+// entry of it (no separator, not "." or ".."), then returns to the start folder.
+template <typename Make> void InBrowseFolder(const std::string& name, Make make) {
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos ||
+        !BrowsingInTree(true))
+        return;
+    if (platform::SetCurrentFolder(AppState.browseFolder)) make();
+    platform::SetCurrentFolder(AppState.startFolder);
 }
 
 void Step(FakePlatform& fake, Reader& in) {
@@ -78,7 +84,7 @@ void Step(FakePlatform& fake, Reader& in) {
     switch (op % 6) {
     case 0: {  // a file or folder of any name
         std::string name = in.Bytes(in.Byte());
-        InBrowseFolder([&] {
+        InBrowseFolder(name, [&] {
             if (op & 0x80)
                 fs::create_directory(name, ignored);
             else
@@ -86,11 +92,12 @@ void Step(FakePlatform& fake, Reader& in) {
         });
         break;
     }
-    case 1: {  // a chain of folders, possibly deeper than a path can name
+    case 1: {                            // a chain of folders, possibly deeper than a path can name
         int depth = 1 + in.Byte() % 48;  // 48 names of 255 bytes pass the longest path
         std::string name(1 + in.Byte() % 255, char(in.Byte()));
-        if (name[0] == '/' || name[0] == '\0' || name == "." || name == "..") name[0] = 'd';
-        InBrowseFolder([&] {
+        if (name[0] == '/' || name[0] == '\0') name.assign(name.size(), 'd');
+        if (name == "." || name == "..") name = "d";
+        InBrowseFolder(name, [&] {
             for (int level = 0; level < depth; ++level) {
                 fs::create_directory(name, ignored);
                 if (!platform::SetCurrentFolder(name.c_str())) break;
@@ -105,7 +112,7 @@ void Step(FakePlatform& fake, Reader& in) {
         Rescan();
         break;
     case 4:  // the browsed folder disappears
-        if (BrowsingBelowRoot()) {
+        if (BrowsingInTree(false)) {
             std::string gone = AppState.browseFolder;
             EmptyFolder(gone);
             platform::SetCurrentFolder(AppState.startFolder);
@@ -117,7 +124,7 @@ void Step(FakePlatform& fake, Reader& in) {
         static const char* TARGETS[] = {".", "..", nullptr, "missing/nowhere"};
         std::string name = in.Bytes(1 + in.Byte() % 16);
         const char* target = TARGETS[in.Byte() % 4];
-        InBrowseFolder([&] { fs::create_symlink(target ? target : name, name, ignored); });
+        InBrowseFolder(name, [&] { fs::create_symlink(target ? target : name, name, ignored); });
         break;
     }
     }
