@@ -1,10 +1,10 @@
 // The folder scan and the folder moves over a real folder tree built from hostile input:
 // names of any bytes but the separator (not UTF-8, up to the longest the system takes),
 // chains of folders deeper than the longest path, links that loop or lead nowhere, and
-// folders removed while they are browsed. The browser may climb out of the tree, but only
-// the tree is ever written. Right presses select and enter
-// entries as a user would. After every step the program must be back in its start folder,
-// with a browse folder that fits and a table of terminated names. The path rules and the
+// folders removed while they are browsed. Right presses select and enter entries as a user
+// would; the browser may climb out of the tree, but only the tree is ever written. After
+// every step the program must be back in its start folder, with a browse folder that fits
+// and a table of terminated names. The path rules and the
 // name order are also checked on names longer than a folder entry holds, with either
 // separator.
 #include <cstdint>
@@ -92,7 +92,8 @@ void Step(FakePlatform& fake, Reader& in) {
         });
         break;
     }
-    case 1: {                            // a chain of folders, possibly deeper than a path can name
+    case 1: {
+        // A chain of folders, possibly deeper than a path can name.
         int depth = 1 + in.Byte() % 48;  // 48 names of 255 bytes pass the longest path
         std::string name(1 + in.Byte() % 255, char(in.Byte()));
         if (name[0] == '/' || name[0] == '\0') name.assign(name.size(), 'd');
