@@ -13,6 +13,7 @@
 #include "gamedata/image_slots.h"
 #include "shell/app_state.h"
 #include "shell/frame_buffers.h"
+#include "shell/frame_texture.h"
 #include "shell/pacing.h"
 
 using platform::MessageIcon;
@@ -103,6 +104,7 @@ void CloseGlWindow() {
         Sys().ShowSystemCursor(true);
     }
     if (Sys().HasGlContext()) {
+        ForgetFrameTexture();
         if (!Sys().ReleaseGlContext())
             Sys().ShowMessage("Release Of DC And RC Failed.", caption, icon);
         if (!Sys().DeleteGlContext())
@@ -175,10 +177,14 @@ void ClearFrame() {
 }
 
 void PresentFrame() {
-    glDisable(GL_TEXTURE_2D);
     int s = AppState.pixelScale;
-    if (s >= 1 && s <= 5) glPixelZoom(float(s), float(s));
-    glDrawPixels(AppState.frameWidth, AppState.frameHeight, GL_RGBA, GL_UNSIGNED_BYTE, Framebuffer);
+    if (s < 1 || s > 5 ||
+        !DrawFrameTexture(Framebuffer, AppState.frameWidth, AppState.frameHeight, s)) {
+        glDisable(GL_TEXTURE_2D);
+        if (s >= 1 && s <= 5) glPixelZoom(float(s), float(s));
+        glDrawPixels(AppState.frameWidth, AppState.frameHeight, GL_RGBA, GL_UNSIGNED_BYTE,
+                     Framebuffer);
+    }
     Sys().SwapBuffers();
     glEnable(GL_TEXTURE_2D);
 }

@@ -2,11 +2,23 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
+
 #include "display/harness.h"
 
 using namespace harness;
 
 namespace {
+
+long ResidentKb(int pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
 
 class WindowDisplay : public ::testing::Test {
   protected:
@@ -65,6 +77,36 @@ TEST_F(WindowDisplay, FramePixelsAppearBottomLeftUpAtZoomTwo) {
     SavePng(shot, folder + "/../quentaro-pattern.png");
 
     SendCloseRequest(server.display(), window.window);
+    EXPECT_EQ(program.Wait(20), 0);
+}
+
+// Every pointer move presents a frame that differs from the last (the cursor cross moves).
+// Presenting must not take memory per frame: a GL library that caches what it was handed
+// (a texture and a copy of the pixels, several deep) held 12 MB more after a few moves.
+TEST_F(WindowDisplay, PresentingFramesThatDifferTakesNoMoreMemory) {
+    Process program(ProgramPath(), {}, folder, folder + "/log.txt");
+    ASSERT_NE(WaitForWindow("GAME").window, 0u) << ReadFile(folder + "/log.txt");
+    Display* x = server.display();
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            Screenshot shot = Grab(x, 0, 0, 1920, 1080);
+            for (std::uint32_t pixel : shot.pixels)
+                if (pixel != 0) return true;
+            return false;
+        },
+        20));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    long before = ResidentKb(program.pid());
+    for (int k = 0; k < 40; ++k) {
+        MovePointer(x, 300 + 20 * k, 200 + 10 * k);
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    long after = ResidentKb(program.pid());
+    ASSERT_GT(before, 0);
+    EXPECT_LT(after - before, 4096) << before << " kB before the moves, " << after << " after";
+
+    SendCloseRequest(x, FindWindows(x, "GAME").front().window);
     EXPECT_EQ(program.Wait(20), 0);
 }
 
