@@ -1,10 +1,16 @@
 // Scratch folder, platform double and tree removal shared by the harnesses.
 #include "fuzz_support.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <cstring>
 #include <random>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -64,21 +70,33 @@ bool WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size
 
 namespace {
 
-// Empties the current folder; every step is relative, so depth does not matter.
+// Empties the current folder; every step is relative, so depth does not matter. Plain system
+// calls: this runs before every input, over whatever the last one made.
 void EmptyCurrentFolder() {
-    std::vector<fs::path> names;
-    std::error_code error;
-    for (fs::directory_iterator it(".", error), end; !error && it != end; it.increment(error))
-        names.push_back(it->path().filename());
-    for (const fs::path& name : names) {
-        std::error_code ignored;
-        fs::permissions(name, fs::perms::owner_all, fs::perm_options::add, ignored);
-        if (fs::is_directory(fs::symlink_status(name, ignored))) {
-            if (!platform::SetCurrentFolder(name.c_str())) continue;
+    std::vector<std::string> names;
+    std::vector<bool> folders;
+    DIR* dir = opendir(".");
+    if (dir == nullptr) return;
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        bool folder = entry->d_type == DT_DIR;  // a link is removed, never followed
+        struct stat info;
+        if (entry->d_type == DT_UNKNOWN)
+            folder = lstat(entry->d_name, &info) == 0 && S_ISDIR(info.st_mode);
+        names.emplace_back(entry->d_name);
+        folders.push_back(folder);
+    }
+    closedir(dir);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const char* name = names[i].c_str();
+        if (!folders[i]) {
+            unlink(name);
+        } else if (rmdir(name) != 0 && chdir(name) == 0) {
             EmptyCurrentFolder();
-            platform::SetCurrentFolder("..");
+            if (chdir("..") != 0) return;
+            rmdir(name);
         }
-        fs::remove(name, ignored);
     }
 }
 
