@@ -39,7 +39,8 @@ bool DrawFrameTexture(const std::uint8_t* pixels, int width, int height, int sca
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
     if (NonPowerOfTwo == 0 || width > largest || height > largest) return false;
 
-    glPushAttrib(GL_ENABLE_BIT | GL_VIEWPORT_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
+    glPushAttrib(GL_ENABLE_BIT | GL_VIEWPORT_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT |
+                 GL_TRANSFORM_BIT);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glDisable(GL_ALPHA_TEST);
@@ -84,7 +85,6 @@ bool DrawFrameTexture(const std::uint8_t* pixels, int width, int height, int sca
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
+    glPopAttrib();  // the matrix mode too
     return true;
 }
