@@ -6,7 +6,8 @@
 # BUILD_DIR/artifacts/<name>/ and the script ends with status 1 after the rest have run.
 #   scripts/run_fuzzers.sh SECONDS [NAME...]     (names: bmp jpeg load_bitmap overworld console folder)
 # Environment: BUILD_DIR (default build-fuzz), FUZZ_RUNS (stop at this many executions
-# instead of the time), FUZZ_NICE (nice level, default 10).
+# instead of the time), FUZZ_NICE (nice level, default 10), FUZZ_JOBS (one run spread over
+# this many processes, libFuzzer's fork mode: the executions of all of them count).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:?usage: scripts/run_fuzzers.sh SECONDS [NAME...]}"
@@ -36,6 +37,8 @@ for name in "${names[@]}"; do
   mkdir -p "$corpus" "$artifacts" "$(dirname "$log")"
   limit=(-max_total_time="$seconds")
   [ -n "${FUZZ_RUNS:-}" ] && limit=(-runs="$FUZZ_RUNS")
+  [ -n "${FUZZ_JOBS:-}" ] && limit+=(-fork="$FUZZ_JOBS")
+  started=$(date +%s)
   # Standard error of the program itself (its notices) is closed; the fuzzer's and the
   # sanitizers' reports still reach the log.
   status=0
@@ -45,6 +48,10 @@ for name in "${names[@]}"; do
     "$corpus" "$root/fuzz/corpus/$name" >"$log" 2>&1) || status=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
   rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
+  if [ -z "$runs" ]; then  # fork mode: the parent's last count, over the whole run's time
+    runs=$(grep -oE '^#[0-9]+:' "$log" | tail -1 | tr -d '#:' || true)
+    [ -n "$runs" ] && rate=$((runs / ($(date +%s) - started + 1)))
+  fi
   cov=$(grep -oE 'cov: [0-9]+' "$log" | tail -1 || true)
   echo "$name: ${runs:-?} executions, ${rate:-?}/s, $cov, corpus $(ls "$corpus" | wc -l)"
   if [ "$status" -ne 0 ]; then
