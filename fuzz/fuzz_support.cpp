@@ -7,8 +7,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <system_error>

@@ -15,6 +15,7 @@ namespace {
 GLuint Texture = 0;
 int TextureWidth = 0, TextureHeight = 0;
 int NonPowerOfTwo = -1;  // whether the context takes textures of any size; -1 not asked yet
+GLint Largest = 0;       // the context's largest texture side, asked once with the above
 
 // Textures of any size came with GL 2.0 (before, as an extension); the frame is 960 x 540.
 bool TexturesOfAnySize() {
@@ -30,14 +31,16 @@ void ForgetFrameTexture() {
     Texture = 0;
     TextureWidth = TextureHeight = 0;
     NonPowerOfTwo = -1;
+    Largest = 0;
 }
 
 bool DrawFrameTexture(const std::uint8_t* pixels, int width, int height, int scale) {
     if (pixels == nullptr || width <= 0 || height <= 0 || scale < 1) return false;
-    if (NonPowerOfTwo < 0) NonPowerOfTwo = TexturesOfAnySize() ? 1 : 0;
-    GLint largest = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    if (NonPowerOfTwo == 0 || width > largest || height > largest) return false;
+    if (NonPowerOfTwo < 0) {
+        NonPowerOfTwo = TexturesOfAnySize() ? 1 : 0;
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &Largest);
+    }
+    if (NonPowerOfTwo == 0 || width > Largest || height > Largest) return false;
 
     glPushAttrib(GL_ENABLE_BIT | GL_VIEWPORT_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT |
                  GL_TRANSFORM_BIT);
