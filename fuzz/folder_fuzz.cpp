@@ -94,7 +94,7 @@ void Step(FakePlatform& fake, Reader& in) {
     }
     case 1: {
         // A chain of folders, possibly deeper than a path can name.
-        int depth = 1 + in.Byte() % 48;  // 48 names of 255 bytes pass the longest path
+        int depth = 1 + in.Byte() % 24;  // 24 names of 255 bytes pass the longest path
         std::string name(1 + in.Byte() % 255, char(in.Byte()));
         if (name[0] == '/' || name[0] == '\0') name.assign(name.size(), 'd');
         if (name == "." || name == "..") name = "d";
@@ -202,7 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Enough steps to build a few levels, enter, remove and rescan them; longer inputs
     // mostly repeat that at the price of fewer runs.
-    for (int steps = 0; steps < 24 && !in.Empty(); ++steps) {
+    for (int steps = 0; steps < 12 && !in.Empty(); ++steps) {
         Step(fake, in);
         CheckBrowserState();
         fake.pauses.clear();

@@ -226,8 +226,9 @@ void FolderSeeds() {
     longNames.insert(longNames.end(), {3, 2, 2, 2, 3});
     Save("folder", "longest_names", longNames);
 
-    Bytes deep{0, 1, 40, 200, 'd', 3, 2, 2, 2, 2, 2, 2};  // 40 folders of 201 bytes each
-    for (int i = 0; i < 20; ++i) deep.insert(deep.end(), {2, 2});
+    // 24 folders of 201 bytes each, then a rescan and presses to enter them.
+    Bytes deep{0, 1, 23, 200, 'd', 3, 2, 2, 2, 2, 2, 2};
+    for (int i = 0; i < 6; ++i) deep.insert(deep.end(), {2, 2});
     Save("folder", "deeper_than_a_path", deep);
 
     Bytes removed{0};
