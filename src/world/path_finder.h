@@ -116,6 +116,9 @@ int QueuePop();  // -1 when the queue is empty
 // Tile rules of the search.
 bool IsEnterable(int tile);
 bool IsOpenForDiagonal(int tile);
+// Whether one of the units that block searches stands on (x, y) of `level` or is stepping
+// onto it; unit `except` is not counted.
+bool UnitBlocksCell(int x, int y, int level, int except);
 
 // --- requests: plan unit u's move toward (tx, ty) on its own level ---
 // 1: stepX/stepY of the unit hold its next cell; 0: the order ended (moveState 0).

@@ -26,9 +26,50 @@ bool RunBegunSearch(int size) {
     return PathFinder->foundState == 1;
 }
 
-bool SearchFromUnit(const UnitRecord& u, int tx, int ty, int size, int useQueue) {
+// What a search from a unit found: nothing, a path from the unit's cell, or a way on from
+// the cell next to the unit where the search had to start instead (see SearchFromUnit).
+enum class Search { Failed, Found, StepInward };
+
+// Whether the unit may step onto the neighbouring cell (x, y) as the search would let it.
+bool MayStepTo(const UnitRecord& u, int unit, int x, int y, int useQueue) {
+    const int level = u.level;
+    if (!IsEnterable(MapGrid[CellIndex(x, y, level)])) return false;
+    if (useQueue == 0 && x != u.x && y != u.y &&
+        !(IsOpenForDiagonal(MapGrid[CellIndex(x, u.y, level)]) &&
+          IsOpenForDiagonal(MapGrid[CellIndex(u.x, y, level)])))
+        return false;
+    const bool goal = x == PathFinder->goalX && y == PathFinder->goalY;
+    return goal || !UnitBlocksCell(x, y, level, unit);
+}
+
+// A unit on the level's outer edge stands on the window's border, so the search starts from
+// the interior cell beside it. Its first step would then lie two cells away, past a cell it
+// never entered; instead it steps onto that interior cell, when it could walk there and the
+// goal is reachable (or is that cell), and plans from there on its next move.
+Search SearchFromUnit(const UnitRecord& u, int unit, int tx, int ty, int size, int useQueue) {
     BeginSearch(1, u.x, u.y, tx, ty, u.level, size, useQueue);
-    return RunBegunSearch(size);
+    PathFinderRecord* f = PathFinder;
+    if (f->ready == 0) return Search::Failed;
+    if (f->startX == u.x && f->startY == u.y)
+        return RunBegunSearch(size) ? Search::Found : Search::Failed;
+    if (!MayStepTo(u, unit, f->startX, f->startY, useQueue)) {
+        f->ready = 0;
+        return Search::Failed;
+    }
+    RunSearch(size * size);
+    return f->foundState == 1 || f->foundState == 3 ? Search::StepInward : Search::Failed;
+}
+
+// The step of Search::StepInward; no path is stored. A follower does not step onto its
+// target: false then, and nothing is set.
+bool TakeInwardStep(UnitRecord& u, int unit, int tx, int ty, bool follow) {
+    const int x = PathFinder->startX, y = PathFinder->startY;
+    if (follow && x == tx && y == ty) return false;
+    PathFinder->pathIndex[unit] = NO_PATH;
+    PathFinder->pathLength[unit] = 0;
+    u.stepX = std::int16_t(x);
+    u.stepY = std::int16_t(y);
+    return true;
 }
 
 // A unit moved from a start clamped into the window would jump; the window must hold it.
@@ -76,9 +117,15 @@ int StoredPathRequest(int unit, int tx, int ty, int size, int useQueue, int adva
     if (u == nullptr) return 0;
     std::int32_t& index = PathFinder->pathIndex[unit];
     if (index == NO_PATH) {
-        if (!SearchFromUnit(*u, tx, ty, size, useQueue)) {
+        Search search = SearchFromUnit(*u, unit, tx, ty, size, useQueue);
+        if (search == Search::Failed) {
             index = NO_PATH;
             if (!follow) PathFinder->pathLength[unit] = 0;
+            EndOrder(*u);
+            return 0;
+        }
+        if (search == Search::StepInward) {
+            if (TakeInwardStep(*u, unit, tx, ty, follow)) return 1;
             EndOrder(*u);
             return 0;
         }
@@ -107,12 +154,14 @@ int StoredPathRequest(int unit, int tx, int ty, int size, int useQueue, int adva
     return 0;
 }
 
-int NextStepRequest(UnitRecord& u, int unit, bool found, bool follow, bool clearsFlag) {
-    if (!found) {
+int NextStepRequest(UnitRecord& u, int unit, Search search, int tx, int ty, bool follow,
+                    bool clearsFlag) {
+    if (search == Search::Failed) {
         EndOrder(u);
         if (clearsFlag) u.searchFlag = 0;
         return 0;
     }
+    if (search == Search::StepInward) return TakeInwardStep(u, unit, tx, ty, follow) ? 1 : 2;
     if (ReadResultNode(follow ? 0 : 1) == 0) return 2;
     StorePath(unit);
     u.stepX = std::int16_t(PathFinder->resultX);
@@ -133,25 +182,27 @@ int RequestFollowPath(int unit, int tx, int ty, int size, int useQueue, int adva
 int RequestNextStep(int unit, int tx, int ty, int size, int useQueue) {
     UnitRecord* u = RequestUnit(unit);
     if (u == nullptr) return 0;
-    return NextStepRequest(*u, unit, SearchFromUnit(*u, tx, ty, size, useQueue), false, true);
+    Search search = SearchFromUnit(*u, unit, tx, ty, size, useQueue);
+    return NextStepRequest(*u, unit, search, tx, ty, false, true);
 }
 
 int RequestFollowStep(int unit, int tx, int ty, int size, int useQueue) {
     UnitRecord* u = RequestUnit(unit);
     if (u == nullptr) return 0;
-    return NextStepRequest(*u, unit, SearchFromUnit(*u, tx, ty, size, useQueue), true, true);
+    Search search = SearchFromUnit(*u, unit, tx, ty, size, useQueue);
+    return NextStepRequest(*u, unit, search, tx, ty, true, true);
 }
 
 int RequestNextStepInWindow(int unit, int tx, int ty, int size, int left, int top, int useQueue) {
     UnitRecord* u = RequestUnit(unit);
     if (u == nullptr) return 0;
     bool found = SearchFromUnitInWindow(*u, tx, ty, size, left, top, useQueue);
-    return NextStepRequest(*u, unit, found, false, false);
+    return NextStepRequest(*u, unit, found ? Search::Found : Search::Failed, tx, ty, false, false);
 }
 
 int RequestFollowStepInWindow(int unit, int tx, int ty, int size, int left, int top, int useQueue) {
     UnitRecord* u = RequestUnit(unit);
     if (u == nullptr) return 0;
     bool found = SearchFromUnitInWindow(*u, tx, ty, size, left, top, useQueue);
-    return NextStepRequest(*u, unit, found, true, false);
+    return NextStepRequest(*u, unit, found ? Search::Found : Search::Failed, tx, ty, true, false);
 }

@@ -47,6 +47,15 @@ bool StartOrRefuse(PathFinderRecord* f, int level, int size, int largestSize) {
            size >= 3 && size <= largestSize;
 }
 
+// Only the first ten records can block: the player's unit and the few beside it.
+int BlockingRecords() {
+    return UNIT_CAPACITY < 10 ? UNIT_CAPACITY : 10;
+}
+
+bool Blocks(const UnitRecord& u, int level) {
+    return u.inUse == 1 && u.kind != 0 && u.blocking == 1 && u.level == level;
+}
+
 // The rest of beginning a search, once its window is placed.
 void BeginInPlacedWindow(PathFinderRecord& f, int type, int sx, int sy, int gx, int gy, int size,
                          int useQueue) {
@@ -214,6 +223,17 @@ void ResetSearchBuffers() {
     OpenSetClear(*f);
 }
 
+bool UnitBlocksCell(int x, int y, int level, int except) {
+    if (UnitTable == nullptr) return false;
+    for (int i = 0; i < BlockingRecords(); ++i) {
+        const UnitRecord& u = UnitTable[i];
+        if (i == except || !Blocks(u, level)) continue;
+        if ((u.x == x && u.y == y) || (u.moveState == 1 && u.stepX == x && u.stepY == y))
+            return true;
+    }
+    return false;
+}
+
 void MarkUnitObstacles() {
     PathFinderRecord* f = PathFinder;
     if (f == nullptr || UnitTable == nullptr) return;
@@ -225,11 +245,9 @@ void MarkUnitObstacles() {
     auto mark = [&](int x, int y) -> std::uint8_t& {
         return f->windowMarks[(y - f->windowTop) * size + (x - f->windowLeft)];
     };
-    // Only the first ten records can block: the player's unit and the few beside it.
-    int last = UNIT_CAPACITY < 10 ? UNIT_CAPACITY : 10;
-    for (int i = 0; i < last; ++i) {
+    for (int i = 0; i < BlockingRecords(); ++i) {
         const UnitRecord& u = UnitTable[i];
-        if (u.inUse != 1 || u.kind == 0 || u.blocking != 1 || u.level != f->searchLevel) continue;
+        if (!Blocks(u, f->searchLevel)) continue;
         if (inside(u.x, u.y)) {
             mark(u.x, u.y) = MARK_UNIT;
             if (LEVEL_COUNT > 1) MarkGrid[CellIndex(u.x, u.y, 1)] = MARK_UNIT;

@@ -238,6 +238,71 @@ TEST_F(PathFinderTest, StepsInAPlacedWindowNeedTheUnitInsideItsInterior) {
     EXPECT_EQ(PathFinder->windowLeft, 256 - 64 - 1);
 }
 
+TEST_F(PathFinderTest, AUnitOnTheLevelsEdgeStepsOntoTheCellBesideItNeverPastIt) {
+    // The search cannot start on the window's border, so it starts beside the unit: the
+    // unit steps onto that cell and plans from there next time.
+    UnitRecord& u = PlaceUnit(2, 0, 10);
+    ASSERT_EQ(RequestStoredPath(2, 5, 10, 64, 0, 1), 1);
+    EXPECT_EQ(u.stepX, 1);
+    EXPECT_EQ(u.stepY, 10);
+    EXPECT_EQ(PathFinder->pathIndex[2], NO_PATH);
+    u.x = 1;
+    ASSERT_EQ(RequestStoredPath(2, 5, 10, 64, 0, 1), 1);
+    EXPECT_EQ(u.stepX, 2);
+    EXPECT_EQ(PathFinder->pathIndex[2], 2);
+
+    // A goal beside a unit on the edge is reached, by a mover; a follower stays.
+    u.x = 0;
+    u.y = 40;
+    ASSERT_EQ(RequestNextStep(2, 1, 40, 64, 0), 1);
+    EXPECT_EQ(u.stepX, 1);
+    EXPECT_EQ(u.stepY, 40);
+    EXPECT_EQ(RequestFollowStep(2, 1, 40, 64, 0), 2);
+    EXPECT_EQ(u.moveState, 1);
+    EXPECT_EQ(RequestFollowPath(2, 1, 40, 64, 0, 1), 0);
+    EXPECT_EQ(u.moveState, 0);
+
+    // The corner's only inner neighbour is diagonal: the corner rule holds in linear mode.
+    u.moveState = 1;
+    u.x = u.y = 255;
+    Tile(254, 255) = WATER;
+    EXPECT_EQ(RequestNextStep(2, 250, 250, 64, 0), 0);
+    EXPECT_EQ(u.moveState, 0);
+    u.moveState = 1;
+    ASSERT_EQ(RequestNextStep(2, 250, 250, 64, 1), 1);
+    EXPECT_EQ(u.stepX, 254);
+    EXPECT_EQ(u.stepY, 254);
+}
+
+TEST_F(PathFinderTest, AUnitOnTheEdgeNeverJumpsAMountainOrABlockingUnitBesideIt) {
+    UnitRecord& u = PlaceUnit(2, 0, 10);
+    Tile(1, 10) = MOUNTAIN;
+    u.stepX = u.stepY = -1;
+    EXPECT_EQ(RequestNextStep(2, 5, 10, 64, 0), 0);
+    EXPECT_EQ(u.moveState, 0);
+    EXPECT_EQ(u.stepX, -1);
+    u.moveState = 1;
+    EXPECT_EQ(RequestStoredPath(2, 5, 10, 64, 0, 1), 0);
+    EXPECT_EQ(u.x, 0);
+
+    Tile(1, 10) = PLAIN;
+    Block(12, 1, 10);  // beyond the first ten: does not block
+    u.moveState = 1;
+    EXPECT_EQ(RequestNextStep(2, 5, 10, 64, 0), 1);
+    Block(7, 1, 10);
+    u.moveState = 1;
+    EXPECT_EQ(RequestNextStep(2, 5, 10, 64, 0), 0);
+    // A unit stepping onto the cell blocks it too, and a blocking unit on the goal does not.
+    PlaceUnit(7, 3, 3).blocking = 1;
+    UnitTable[7].stepX = 1;
+    UnitTable[7].stepY = 10;
+    u.moveState = 1;
+    EXPECT_EQ(RequestNextStep(2, 5, 10, 64, 0), 0);
+    u.moveState = 1;
+    EXPECT_EQ(RequestNextStep(2, 1, 10, 64, 0), 1);
+    EXPECT_EQ(u.stepX, 1);
+}
+
 // A serpentine of forest corridors between mountain walls, filling the 64-cell window at the
 // level's corner: 21 rows of 62 cells joined at alternate ends, about 1340 cells long.
 class MazeTest : public PathFinderTest {
