@@ -16,7 +16,7 @@ namespace {
 
 constexpr int MOVE_PERIOD = 30;  // passes between two movement passes
 constexpr int NEW_ORDERS_PER_PASS = 15;
-constexpr int SEARCH_WINDOW = 64;
+constexpr int SEARCH_WINDOW = 64;  // the side of the search window, on maps this wide or wider
 constexpr int LINEAR_OPEN_SET = 0;
 constexpr int STORED_PATH_BEYOND = 28;  // steps left above which the stored path is walked
 constexpr int FOLLOW_RENEWAL = 25;      // follow moves before the target is looked up again
@@ -26,6 +26,11 @@ constexpr int ORDER_MARGIN = 11;  // the player's target keeps this far from the
 
 constexpr std::int16_t MOVE_IDLE = 0, MOVE_TO_CELL = 1, MOVE_FOLLOW = 2;
 constexpr std::uint8_t SEARCH_STORED = 3, SEARCH_NEXT_STEP = 1;
+
+// A map narrower than the window is searched whole: a larger window cannot be placed on it.
+int SearchWindow() {
+    return MAP_WIDTH < SEARCH_WINDOW ? MAP_WIDTH : SEARCH_WINDOW;
+}
 
 bool TablesReady() {
     return UnitTable != nullptr && PathFinder != nullptr;
@@ -55,10 +60,10 @@ void MoveToCell(int u) {
     int ok;
     if (WantsStoredPath(u)) {
         unit.searchKind = SEARCH_STORED;
-        ok = RequestStoredPath(u, unit.targetX, unit.targetY, SEARCH_WINDOW, LINEAR_OPEN_SET, 1);
+        ok = RequestStoredPath(u, unit.targetX, unit.targetY, SearchWindow(), LINEAR_OPEN_SET, 1);
     } else {
         unit.searchKind = SEARCH_NEXT_STEP;
-        ok = RequestNextStep(u, unit.targetX, unit.targetY, SEARCH_WINDOW, LINEAR_OPEN_SET);
+        ok = RequestNextStep(u, unit.targetX, unit.targetY, SearchWindow(), LINEAR_OPEN_SET);
     }
     if (ok != 1) return;
     TakeStep(unit);
@@ -91,7 +96,7 @@ void Follow(int u) {
     const UnitRecord& followed = UnitTable[f];
     if (WantsStoredPath(u)) {
         unit.searchKind = SEARCH_STORED;
-        if (RequestFollowPath(u, unit.targetX, unit.targetY, SEARCH_WINDOW, LINEAR_OPEN_SET, 1) !=
+        if (RequestFollowPath(u, unit.targetX, unit.targetY, SearchWindow(), LINEAR_OPEN_SET, 1) !=
             1)
             return;
         FollowMove(u, followed);
@@ -99,7 +104,7 @@ void Follow(int u) {
     } else {
         unit.searchKind = SEARCH_NEXT_STEP;
         // Next to the followed unit the request answers 2: the follower waits there.
-        if (RequestFollowStep(u, followed.x, followed.y, SEARCH_WINDOW, LINEAR_OPEN_SET) != 1)
+        if (RequestFollowStep(u, followed.x, followed.y, SearchWindow(), LINEAR_OPEN_SET) != 1)
             return;
         FollowMove(u, followed);
         if (StandsOn(unit, followed.x, followed.y)) unit.moveState = MOVE_IDLE;

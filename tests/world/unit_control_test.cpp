@@ -39,6 +39,34 @@ class UnitControl : public WorldTest {
     }
 };
 
+TEST_F(UnitControl, AUnitOnTheMapsEdgeWalksOneCellAtATime) {
+    Place(2, 0, 10);
+    Place(3, 255, 255);
+    OrderUnit(2, 5, 10);
+    OrderUnit(3, 250, 250);
+    for (int pass = 1; pass <= 5; ++pass) {
+        MovementPasses(1);
+        EXPECT_EQ(UnitTable[2].x, pass) << pass;
+        EXPECT_EQ(UnitTable[2].y, 10) << pass;
+        EXPECT_EQ(UnitTable[3].x, 255 - pass) << pass;
+        EXPECT_EQ(UnitTable[3].y, 255 - pass) << pass;
+    }
+    EXPECT_EQ(UnitTable[2].moveState, 0);
+    EXPECT_EQ(UnitTable[3].moveState, 0);
+}
+
+TEST_F(UnitControl, OnAMapNarrowerThanTheSearchWindowUnitsStillWalk) {
+    MAP_WIDTH = 48;
+    MakeTables();
+    Fill(0, 0, 47, 47, PLAIN);
+    Place(2, 10, 10);
+    OrderUnit(2, 40, 12);
+    MovementPasses(30);
+    EXPECT_EQ(UnitTable[2].x, 40);
+    EXPECT_EQ(UnitTable[2].y, 12);
+    EXPECT_EQ(UnitTable[2].moveState, 0);
+}
+
 TEST_F(UnitControl, AnyRecordOnTheCellTurnsTheOrderIntoFollowing) {
     Place(5, 20, 20);
     Place(9, 40, 41);
