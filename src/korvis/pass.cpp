@@ -153,8 +153,12 @@ void LoadOverworldWithNotice() {
         ShowNotice("NO OVERWORLD SAVED IN MAP/%d.OVERWORLD", OVERWORLD_FILE_NUMBER);
         return;
     }
-    LoadOverworld(OVERWORLD_FILE_NUMBER);
-    ShowNotice("OVERWORLD LOADED FROM MAP/%d.OVERWORLD", OVERWORLD_FILE_NUMBER);
+    if (LoadOverworld(OVERWORLD_FILE_NUMBER)) {
+        ShowNotice("OVERWORLD LOADED FROM MAP/%d.OVERWORLD", OVERWORLD_FILE_NUMBER);
+    } else {
+        std::fprintf(stderr, "korvis: could not load the overworld from %s\n", path.c_str());
+        ShowNotice("COULD NOT LOAD THE OVERWORLD");
+    }
 }
 
 void RunKorvisPass() {

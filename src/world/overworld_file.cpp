@@ -44,17 +44,18 @@ void SaveOverworld(int number) {
     platform::Sys().Pause(TRANSFER_PAUSE_MS);
 }
 
-void LoadOverworld(int number) {
-    if (MapGrid == nullptr) return;
+bool LoadOverworld(int number) {
+    if (MapGrid == nullptr) return false;
     std::string path = OverworldPath(number);
     // Only plain files: a pipe of that name could keep the read waiting forever.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return;
+    if (!file) return false;
     std::vector<std::uint8_t> level(LevelBytes());
     bool whole = std::fread(level.data(), 1, level.size(), file.get()) == level.size();
     file.reset();
     if (whole) std::copy(level.begin(), level.end(), MapGrid);
     platform::Sys().Pause(TRANSFER_PAUSE_MS);
+    return whole;
 }

@@ -13,5 +13,5 @@ std::string OverworldPath(int number);
 void SaveOverworld(int number);
 // Reads the file into level 0 when it holds at least MAP_WIDTH * MAP_WIDTH bytes; a short
 // file changes nothing. Pauses 1000 ms whenever the file could be opened. A missing file is
-// not created.
-void LoadOverworld(int number);
+// not created. True when level 0 was replaced, so a caller can tell the user what happened.
+bool LoadOverworld(int number);

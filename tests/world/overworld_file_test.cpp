@@ -66,7 +66,7 @@ TEST_F(OverworldFile, SavingThenLoadingRestoresLevelZeroAndNothingElse) {
     Paint(2);
     Tile(5, 5, 1) = 61;
     MarkGrid[CellIndex(5, 5, 0)] = 15;
-    LoadOverworld(-1);
+    EXPECT_TRUE(LoadOverworld(-1));
     EXPECT_EQ(Level0(), saved);
     EXPECT_EQ(Tile(5, 5, 1), 61);
     EXPECT_EQ(MarkGrid[CellIndex(5, 5, 0)], 15);
@@ -87,17 +87,17 @@ TEST_F(OverworldFile, ShortAndMissingFilesChangeNothingAndCreateNothing) {
     Paint(4);
     std::vector<std::uint8_t> before = Level0();
     std::ofstream(folder / "map" / "5.overworld", std::ios::binary) << std::string(1000, '\x0b');
-    LoadOverworld(5);
+    EXPECT_FALSE(LoadOverworld(5));
     EXPECT_EQ(Level0(), before);
     EXPECT_EQ(fake.pauses.size(), 1u);
 
-    LoadOverworld(6);
+    EXPECT_FALSE(LoadOverworld(6));
     EXPECT_EQ(Level0(), before);
     EXPECT_FALSE(fs::exists(folder / "map" / "6.overworld"));
     EXPECT_EQ(fake.pauses.size(), 1u);
 
     fs::create_directory(folder / "map" / "7.overworld");  // not a file
-    LoadOverworld(7);
+    EXPECT_FALSE(LoadOverworld(7));
     EXPECT_EQ(Level0(), before);
 }
 
