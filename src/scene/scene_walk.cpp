@@ -9,6 +9,7 @@
 #include "dungeon/dungeon_tables.h"
 #include "gamedata/engine_settings.h"
 #include "platform/virtual_keys.h"
+#include "scene/console.h"
 #include "scene/key_poll.h"
 #include "scene/scene_state.h"
 #include "scene/view_position.h"
@@ -165,7 +166,8 @@ void WalkScene() {
         w.walkPhase += 1;
         CheckGround(w);
     }
-    if (KeyDown('Z')) {
+    // While the console is open, Z is a letter of its line.
+    if (KeyDown('Z') && ConsoleOpen == 0) {
         w.sceneX += dx;
         w.sceneY += dy;
         w.walkPhase -= 1;

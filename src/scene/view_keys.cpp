@@ -8,6 +8,7 @@
 #include "gamedata/engine_settings.h"
 #include "platform/platform.h"
 #include "platform/virtual_keys.h"
+#include "scene/console.h"
 #include "scene/key_poll.h"
 #include "scene/view_position.h"
 #include "shell/app_state.h"
@@ -110,7 +111,8 @@ void HandleWindowKeys() {
 }
 
 void MoveWindowToCursor() {
-    if (KeyDown('M') == 0) return;
+    // While the console is open, M is a letter of its line.
+    if (KeyDown('M') == 0 || ConsoleOpen == 1) return;
     AppStateRecord& s = AppState;
     int x, y;
     Sys().CursorPosition(x, y);

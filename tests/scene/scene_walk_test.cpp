@@ -73,6 +73,15 @@ TEST_F(SceneWalkTest, StepsFollowTheHeadingBothWays) {
     EXPECT_EQ(w->y, 49);
     EXPECT_EQ(w->x, 49);
     EXPECT_NEAR(w->sceneZ, std::sin(w->walkPhase * 1.5) * 0.024 + 0.54, 1e-5);
+    // A Z typed into the open console is a letter of its line only.
+    const float x = w->sceneX, y = w->sceneY;
+    const int phase = w->walkPhase;
+    ConsoleOpen = 1;
+    Walk(5, false, true);
+    ConsoleOpen = 0;
+    EXPECT_EQ(w->sceneX, x);
+    EXPECT_EQ(w->sceneY, y);
+    EXPECT_EQ(w->walkPhase, phase);
 }
 
 TEST_F(SceneWalkTest, CollisionKeepsTheWalkerOutOfWalls) {

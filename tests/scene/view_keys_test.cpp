@@ -199,6 +199,12 @@ TEST_F(ViewKeys, MMovesTheWindowToTheCursor) {
     fake.cursorX = 10;
     HandleWindowKeys();
     EXPECT_EQ(fake.rect.left, 10);
+    // An M typed into the open console is a letter of its line only.
+    ConsoleOpen = 1;
+    fake.cursorX = 500;
+    HandleWindowKeys();
+    ConsoleOpen = 0;
+    EXPECT_EQ(fake.rect.left, 10);
 }
 
 TEST_F(ViewKeys, DrainMessagesEmptiesTheQueue) {
