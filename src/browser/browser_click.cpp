@@ -38,6 +38,7 @@ void PressThumbnail(int n) {
     if (AppState.imageShown == 1) {
         AppState.fullViewOn = 1;
         AppState.fullViewEntry = n;
+        FullViewName = name;
         AppState.viewOffsetX = AppState.viewOffsetY = 0;
         MouseState.rightPress = 0;
     }
@@ -90,7 +91,12 @@ void HandleBrowserClick() {
     if (id == 0) return;
     if (id >= PICK_THUMBNAIL_BASE && id < PICK_THUMBNAIL_BASE + MAX_ENTRIES &&
         AppState.listViewOn == 0 && AppState.fullViewOn == 0) {
-        PressThumbnail(id - PICK_THUMBNAIL_BASE);
+        // A scan since the page was drawn (R, or a return from the full view) may have
+        // renumbered the entries: such a page is drawn anew instead of opening another file.
+        if (PageShowsEntry(id - PICK_THUMBNAIL_BASE))
+            PressThumbnail(id - PICK_THUMBNAIL_BASE);
+        else
+            AppState.thumbnailRedraw = 1;
         return;
     }
     if (id >= PICK_LIST_BASE && id < PICK_LIST_BASE + MAX_ENTRIES && AppState.listViewOn == 1)

@@ -28,6 +28,7 @@
 #include "shell/notice.h"
 
 int FullViewBlank = 0;
+std::string FullViewName;
 void (*ListLabelText)(int x, int y, int r, int g, int b, int id) = DrawPickText;
 void (*ThumbnailLabelText)(int x, int y, int r, int g, int b) = DrawText;
 
@@ -244,6 +245,13 @@ void ReportUndecoded(const std::vector<PageCell>& cells) {
 }
 
 }  // namespace
+
+bool PageShowsEntry(int n) {
+    if (n < 1 || n > EntryTable.count || Kept.folder != AppState.browseFolder) return false;
+    for (const PageCell& cell : Kept.cells)
+        if (cell.entry == n) return cell.name == EntryTable.names[n];
+    return false;
+}
 
 // A cell size of 0 would divide by zero: such a page has no cells.
 int ThumbnailColumns() {

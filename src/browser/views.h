@@ -1,6 +1,8 @@
 // The three views of the browser: list, thumbnail page and full view.
 #pragma once
 
+#include <string>
+
 void DrawListView();
 void DrawThumbnailPage();
 void DrawFullView();
@@ -15,6 +17,12 @@ int ThumbnailRows();
 // 1 when the picture last opened for the full view failed to decode: the view then stays
 // empty instead of showing the previous picture under this entry's name.
 extern int FullViewBlank;
+// The name of the picture the full view shows, as it was when it was opened: a later scan
+// may give its entry number to another file.
+extern std::string FullViewName;
+// Whether the thumbnail page drawn last shows entry n of the current table, under the name
+// the table has for it now. Its pick ids mean the entries of the table it was drawn from.
+bool PageShowsEntry(int n);
 
 // The text operations the views draw labels with (DrawPickText and DrawText); tests
 // put recorders here to see each label's text, place, colour and id.

@@ -8,6 +8,7 @@
 
 #include "browser/entry_table.h"
 #include "browser/texture_loader.h"
+#include "browser/views.h"
 #include "draw/lines.h"
 #include "draw/text.h"
 #include "platform/platform.h"
@@ -81,12 +82,13 @@ void DrawOverlay() {
         if (s.listViewOn == 1) Button("CENTERCENTER", s.viewOffsetX + 402, top, BUTTON_CENTER);
     }
     if (s.fullViewOn == 1) {
-        int n = s.fullViewEntry;
-        bool listed = EntryTable.names != nullptr && n >= 0 && n < MAX_ENTRIES;
-        OverlayText(listed ? EntryTable.names[n] : "", 12, s.frameHeight - 22);
-        char size[32];
-        std::snprintf(size, sizeof size, "%dx%d", LoaderInfo.width, LoaderInfo.height);
-        OverlayText(size, 12, s.frameHeight - 30);
+        OverlayText(FullViewName.c_str(), 12, s.frameHeight - 22);
+        // A picture that did not decode has no size; the last one decoded is another's.
+        if (FullViewBlank == 0) {
+            char size[32];
+            std::snprintf(size, sizeof size, "%dx%d", LoaderInfo.width, LoaderInfo.height);
+            OverlayText(size, 12, s.frameHeight - 30);
+        }
     } else {
         OverlayText(s.browseFolder, s.viewOffsetX + 12, top - 10);
     }

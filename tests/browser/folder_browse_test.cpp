@@ -63,6 +63,14 @@ class BrowseTest : public FrameTest {
         HandleBrowserClick();
     }
     void PressEntry(const std::string& name) { Press(PICK_LIST_BASE + Find(name)); }
+    // The thumbnail view of the folder's first page, drawn as the next pass would.
+    void ShowPage() {
+        AppState.listViewOn = AppState.fullViewOn = 0;
+        AppState.pageFirst = 1;
+        AppState.cellWidth = AppState.cellHeight = 140;
+        DrawThumbnailPage();
+        AppState.thumbnailRedraw = 0;
+    }
 };
 
 TEST_F(BrowseTest, ScanKeepsTheFirst2999EntriesInListingOrder) {
@@ -188,12 +196,12 @@ TEST_F(BrowseTest, ThumbnailPressOpensTheFullView) {
     folder.Write("a.bmp", Bmp24(6, 4, [](int, int) { return Rgb8{1, 2, 3}; }));
     folder.Touch("notes.txt");
     folder.Write("bad.jpg", {0xFF, 0xD8, 0xFF});
-    Rescan();
-    AppState.listViewOn = 0;
+    ShowPage();
 
     Press(PICK_THUMBNAIL_BASE + Find("a.bmp"));
     EXPECT_EQ(AppState.fullViewOn, 1);
     EXPECT_EQ(AppState.fullViewEntry, Find("a.bmp"));
+    EXPECT_EQ(FullViewName, "a.bmp");
     EXPECT_EQ(AppState.imageShown, 1);
     EXPECT_EQ(Loader.panFactor, 3);
     EXPECT_EQ(LoaderInfo.width, 6);
@@ -206,13 +214,13 @@ TEST_F(BrowseTest, ThumbnailPressOpensTheFullView) {
     EXPECT_EQ(AppState.fullViewEntry, Find("a.bmp"));
     EXPECT_EQ(MouseState.rightPress, 1);
 
-    // An unsupported file keeps the thumbnail view and leaves the press.
+    // An id the page did not draw (a file that is no picture has no thumbnail) opens
+    // nothing; the page is drawn anew.
     AppState.fullViewOn = 0;
     Press(PICK_THUMBNAIL_BASE + Find("notes.txt"));
     EXPECT_EQ(AppState.fullViewOn, 0);
-    EXPECT_EQ(AppState.imageShown, 0);
-    EXPECT_EQ(MouseState.rightPress, 1);
-    EXPECT_EQ(fake.pauses, std::vector<int>{350});
+    EXPECT_EQ(AppState.thumbnailRedraw, 1);
+    EXPECT_TRUE(fake.pauses.empty());
 
     // A picture that fails to decode opens an empty full view, not the previous picture.
     Press(PICK_THUMBNAIL_BASE + Find("bad.jpg"));
@@ -225,16 +233,57 @@ TEST_F(BrowseTest, ThumbnailPressOpensTheFullView) {
 
     // The browse folder vanished after the page was drawn: the start folder's file of the
     // same name is not opened in its place.
+    folder.MakeFolder("gone");
+    folder.Write("gone/a.bmp", Bmp24(6, 4, [](int, int) { return Rgb8{1, 2, 3}; }));
     TempFolder start;
     start.Write("a.bmp", Bmp24(5, 5, [](int, int) { return Rgb8{9, 9, 9}; }));
+    Browse(folder / "gone");
+    ShowPage();
+    std::filesystem::remove_all(folder / "gone");
     std::snprintf(AppState.startFolder, FOLDER_CAPACITY, "%s", start.Path().c_str());
-    std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", (folder / "gone").c_str());
-    AppState.fullViewOn = 0;
     int loads = Loader.loadCount;
     Press(PICK_THUMBNAIL_BASE + Find("a.bmp"));
     EXPECT_EQ(AppState.fullViewOn, 1);
     EXPECT_EQ(FullViewBlank, 1);
     EXPECT_EQ(Loader.loadCount, loads);
+}
+
+TEST_F(BrowseTest, APageDrawnBeforeARescanOpensNoOtherPicture) {
+    auto grey = [](int, int) { return Rgb8{7, 7, 7}; };
+    folder.Write("b.bmp", Bmp24(20, 10, grey));
+    folder.Write("c.bmp", Bmp24(8, 8, grey));
+    ShowPage();
+    const int b = Find("b.bmp");
+
+    // R after a picture arrived: b.bmp's number is a.bmp's now.
+    folder.Write("a.bmp", Bmp24(50, 50, grey));
+    Rescan();
+    ASSERT_EQ(Find("a.bmp"), b);
+    Press(PICK_THUMBNAIL_BASE + b);
+    EXPECT_EQ(AppState.fullViewOn, 0);
+    EXPECT_EQ(AppState.thumbnailRedraw, 1);
+
+    // Pictures removed: a number beyond the table opens nothing either.
+    const int c = Find("c.bmp");
+    std::filesystem::remove(folder / "a.bmp");
+    std::filesystem::remove(folder / "c.bmp");
+    Rescan();
+    ASSERT_GT(c, EntryTable.count);
+    AppState.thumbnailRedraw = 0;
+    Press(PICK_THUMBNAIL_BASE + c);
+    EXPECT_EQ(AppState.fullViewOn, 0);
+    EXPECT_EQ(AppState.thumbnailRedraw, 1);
+
+    // The page drawn anew opens what it shows, and the caption keeps naming it after a
+    // rescan gives its number to another file.
+    ShowPage();
+    Press(PICK_THUMBNAIL_BASE + Find("b.bmp"));
+    ASSERT_EQ(AppState.fullViewOn, 1);
+    EXPECT_EQ(LoaderInfo.width, 20);
+    folder.Write("0.bmp", Bmp24(4, 4, grey));
+    Rescan();
+    EXPECT_STRNE(EntryTable.names[AppState.fullViewEntry], "b.bmp");
+    EXPECT_EQ(FullViewName, "b.bmp");
 }
 
 }  // namespace

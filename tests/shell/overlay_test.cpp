@@ -1,6 +1,7 @@
 // The overlay's drawing and the right-button rules for presses on it.
 #include "shell/menu_fixture.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -135,6 +136,34 @@ TEST_F(Overlay, ButtonsCarryTheirPickIdsExceptInTheFullView) {
     AppState.fullViewOn = 1;
     DrawOverlay();
     for (int y = 0; y < 540; ++y) EXPECT_EQ(PickIdsInRow(y, 0, 960, BUTTON_THUMBNAILS), 0);
+}
+
+TEST_F(Overlay, TheFullViewNamesThePictureItOpenedAndASizeOnlyWhenItDecoded) {
+    auto captionRows = [this](const char* name, int blank) {
+        UseFrame(960, 540);
+        AppState.listViewOn = 0;
+        AppState.fullViewOn = 1;
+        FullViewName = name;
+        FullViewBlank = blank;
+        LoaderInfo.width = 30;
+        LoaderInfo.height = 20;
+        DrawOverlay();
+        // A line of text at row y lights rows y - 6 to y - 1.
+        std::vector<int> caption, size;
+        for (int x = 0; x < 200; ++x) {
+            for (int y = 540 - 28; y < 540 - 22; ++y) caption.push_back(Lit(x, y));
+            for (int y = 540 - 36; y < 540 - 30; ++y) size.push_back(Lit(x, y));
+        }
+        return std::pair{caption, size};
+    };
+    auto [shownName, shownSize] = captionRows("kept.bmp", 0);
+    EXPECT_NE(shownName, captionRows("other.bmp", 0).first);
+    EXPECT_TRUE(std::count(shownSize.begin(), shownSize.end(), 1) > 0);
+    // The size of the picture decoded before is not put under a name that failed.
+    auto [blankName, blankSize] = captionRows("kept.bmp", 1);
+    EXPECT_EQ(blankName, shownName);
+    EXPECT_EQ(std::count(blankSize.begin(), blankSize.end(), 1), 0);
+    FullViewBlank = 0;
 }
 
 TEST_F(Overlay, CreditLineRisesWhenTheWindowHangsBelowTheScreen) {
