@@ -26,6 +26,7 @@ constexpr std::size_t READ_CHUNK = 64 * 1024;
 // libjpeg reports errors through a callback that must not return: it jumps back into
 // Run. Warnings (a file cut short, corrupt data) are only counted; a decode with any fails,
 // because the rest of such a picture would be grey that the user would take for the picture.
+// A few warnings say nothing of the pixels and are not counted (see Harmless).
 struct ErrorTrap {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
@@ -34,8 +35,24 @@ struct ErrorTrap {
 [[noreturn]] void ErrorExit(j_common_ptr info) {
     std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
 }
+
+// Warnings that cameras and editors give cause for in pictures that decode whole: a newer
+// JFIF revision, an unknown colour-transform code, and stray bytes after the last scan,
+// before the end marker. Stray bytes anywhere else may stand where data should be.
+bool Harmless(const jpeg_error_mgr& err) {
+    switch (err.msg_code) {
+    case JWRN_JFIF_MAJOR:
+    case JWRN_ADOBE_XFORM:
+        return true;
+    case JWRN_EXTRANEOUS_DATA:
+        return err.msg_parm.i[1] == JPEG_EOI;
+    default:
+        return false;
+    }
+}
+
 void EmitMessage(j_common_ptr info, int level) {
-    if (level < 0) info->err->num_warnings++;
+    if (level < 0 && !Harmless(*info->err)) info->err->num_warnings++;
 }
 void OutputMessage(j_common_ptr) {}
 

@@ -262,6 +262,43 @@ TEST(JpegDecode, RefusesCutAndOversizedFiles) {
     EXPECT_EQ(p.width, 77);
 }
 
+TEST(JpegDecode, WarningsThatCostNoPixelsStillDecode) {
+    TempFolder folder;
+    std::string path = folder / "q.jpg";
+    ASSERT_TRUE(WriteJpeg(path, 64, 48, Quadrants));
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_GT(bytes.size(), 20u);
+    ASSERT_EQ(std::string(bytes.begin() + 6, bytes.begin() + 11), std::string("JFIF\0", 5));
+    Picture clean;
+    ASSERT_TRUE(platform::DecodePictureFile(path.c_str(), 100000000, clean));
+
+    // Stray bytes before the end marker, as some cameras and editors leave them.
+    std::vector<std::uint8_t> stray = bytes;
+    stray.insert(stray.end() - 2, {0, 0, 0, 0});
+    // A JFIF header of a later major revision.
+    std::vector<std::uint8_t> revision = bytes;
+    revision[11] = 2;
+    for (const auto& [name, file] : {std::pair{"stray.jpg", stray}, {"revision.jpg", revision}}) {
+        folder.Write(name, file);
+        Picture p;
+        ASSERT_TRUE(platform::DecodePictureFile((folder / name).c_str(), 100000000, p)) << name;
+        EXPECT_EQ(p.bgrx, clean.bgrx) << name;
+        EXPECT_TRUE(platform::DecodePictureReduced((folder / name).c_str(), 100000000, 8, p));
+    }
+
+    // Stray bytes where the scan should begin are still refused.
+    std::vector<std::uint8_t> early = bytes;
+    const std::uint8_t startOfScan[] = {0xFF, 0xDA};
+    auto scan = std::search(early.begin(), early.end(), std::begin(startOfScan),
+                            std::end(startOfScan));
+    ASSERT_NE(scan, early.end());
+    early.insert(scan, {0, 0, 0, 0});
+    folder.Write("early.jpg", early);
+    Picture p;
+    EXPECT_FALSE(platform::DecodePictureFile((folder / "early.jpg").c_str(), 100000000, p));
+}
+
 TEST(PictureFile, PipeNamedLikeAPictureIsRefusedWithoutWaitingForAWriter) {
     TempFolder folder;
     std::string path = folder / "pipe.jpg";
