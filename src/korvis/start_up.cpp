@@ -73,6 +73,12 @@ int KorvisStartUp(unsigned seed) {
     AppState.screenWidth = Sys().ScreenWidth();
     AppState.screenHeight = Sys().ScreenHeight();
     InitGameData();
+    // Without its pictures the world would be drawn as empty ground; say where they were sought.
+    if (LoadedSlotCount() == 0)
+        std::fprintf(stderr,
+                     "korvis: no pictures found: the picture folders (bmp_*) are neither in %s "
+                     "nor beside the program\n",
+                     ProgramFilesFolder().c_str());
     AllocateSceneDepthBuffer();
     FinishTrigTables();
     if (!OpenGlWindow("KORVIS", KORVIS_FRAME_WIDTH * KORVIS_PIXEL_SCALE,
@@ -99,6 +105,7 @@ int KorvisStartUp(unsigned seed) {
     std::memset(KeyState, 0, sizeof KeyState);
     MouseState = MouseStateRecord{};
     MarkScreenStale();
+    if (LoadedSlotCount() == 0) ShowNotice("NO PICTURES FOUND");
     return 1;
 }
 

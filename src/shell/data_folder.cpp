@@ -71,7 +71,18 @@ std::string InstalledDataFolder(const std::string& programFolder) {
 }
 
 void FindDataFolder(const std::string& startFolder, const std::string& programFolder) {
-    DataFolder = HoldsProgramFiles(startFolder) ? "" : InstalledDataFolder(programFolder);
+    if (HoldsProgramFiles(startFolder)) {
+        DataFolder.clear();
+        return;
+    }
+    // A build folder's program started from elsewhere has its files beside it.
+    std::error_code error;
+    std::filesystem::path beside = std::filesystem::weakly_canonical(programFolder, error);
+    if (!programFolder.empty() && !error && HoldsProgramFiles(beside.string())) {
+        DataFolder = beside.string();
+        return;
+    }
+    DataFolder = InstalledDataFolder(programFolder);
 }
 
 std::string ProgramFilesFolder() {

@@ -88,8 +88,17 @@ TEST_F(DataFolderTest, TheStartFolderWinsOverTheInstalledFolder) {
     EXPECT_EQ(PicturePath("bmp_land", "plain"), "./bmp_land/plain.bmp");
     EXPECT_EQ(ProgramFilesFolder(), platform::CurrentFolder());
 
-    // Neither has them (an installed folder left empty, or none): the start folder, as before.
+    // A program folder that holds them (a build folder, its program started from elsewhere)
+    // comes after the start folder and before the installed folder.
+    fs::create_directory(bin + "/bmp_land");
+    FindDataFolder(start.Path(), bin);
+    EXPECT_EQ(DataFolder, "");
     fs::remove(start / "bmp_item");
+    FindDataFolder(start.Path(), bin + "/");
+    EXPECT_EQ(DataFolder, fs::canonical(bin).string());
+    fs::remove(bin + "/bmp_land");
+
+    // Neither has them (an installed folder left empty, or none): the start folder, as before.
     fs::remove(installed + "/bmp_unit");
     FindDataFolder(start.Path(), bin);
     EXPECT_EQ(DataFolder, "");
