@@ -140,7 +140,8 @@ void SaveOverworldWithNotice() {
     if (back.size() >= cells && std::memcmp(back.data(), MapGrid, cells) == 0) {
         ShowNotice("OVERWORLD SAVED TO MAP/%d.OVERWORLD", OVERWORLD_FILE_NUMBER);
     } else {
-        std::fprintf(stderr, "korvis: could not save the overworld to %s\n", path.c_str());
+        std::fprintf(stderr, "korvis: could not save the overworld to %s\n",
+                     path.empty() ? "any writable folder" : path.c_str());
         ShowNotice("COULD NOT SAVE THE OVERWORLD");
     }
 }

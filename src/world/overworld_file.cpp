@@ -30,13 +30,15 @@ std::size_t LevelBytes() {
 std::string OverworldPath(int number) {
     const char sep = platform::PathSeparator();
     std::string folder = OverworldFolder();
-    if (folder.empty()) folder = ".";
+    // No folder will take the files: not the working folder either, which may be anywhere.
+    if (folder.empty()) return "";
     return folder + sep + "map" + sep + std::to_string(number) + ".overworld";
 }
 
 void SaveOverworld(int number) {
     if (MapGrid == nullptr) return;
     std::string path = OverworldPath(number);
+    if (path.empty()) return;
     // A fresh data folder may not have its map/ yet: a save is what makes it.
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);

@@ -5,7 +5,8 @@
 
 #include <string>
 
-// The file name of overworld number n, in the folder that takes overworld files.
+// The file name of overworld number n, in the folder that takes overworld files; "" when
+// no folder will take them (then nothing is saved or loaded).
 std::string OverworldPath(int number);
 // Writes level 0 to the file, replacing it whole or not at all; then pauses 1000 ms. A save
 // that fails (no room, no permission) changes nothing and does not pause; a missing map

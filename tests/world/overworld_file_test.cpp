@@ -74,6 +74,27 @@ TEST_F(OverworldFile, SavingThenLoadingRestoresLevelZeroAndNothingElse) {
     EXPECT_EQ(OpenHandles(), handles);
 }
 
+TEST_F(OverworldFile, WithNoFolderToTakeThemNothingIsSavedAnywhere) {
+    // The program's files in a folder that takes nothing, and no user data home.
+    std::ofstream(folder / "files") << "x";
+    DataFolder = (folder / "files").string();
+    std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    std::string xdg = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    unsetenv("HOME");
+    unsetenv("XDG_DATA_HOME");
+    const std::string path = OverworldPath(1);
+    Paint(7);
+    SaveOverworld(1);
+    const bool loaded = LoadOverworld(1);
+    if (!home.empty()) setenv("HOME", home.c_str(), 1);
+    if (!xdg.empty()) setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+    DataFolder.clear();
+    EXPECT_EQ(path, "");
+    EXPECT_FALSE(loaded);
+    EXPECT_TRUE(fs::is_empty(folder / "map"));  // not in the working folder either
+    EXPECT_TRUE(fake.pauses.empty());
+}
+
 TEST_F(OverworldFile, ASaveOverALongerFileLeavesExactlyTheLevel) {
     std::ofstream(folder / "map" / "4.overworld", std::ios::binary) << std::string(100000, 'x');
     Paint(3);
