@@ -60,11 +60,21 @@ TEST_F(KelvoAdapter, PlaysWithMpvUnderThePlayersTitleWithTheSpacesBack) {
                                  "[--no-terminal]\n[--]\n[" +
                                      folder.string() + "//my clip.mp4]\n");
 
-    // A name that really holds a '*' is played as it is.
+    // A '*' may also be a '*' of the name: each one is read either way.
     std::ofstream(folder / "a*b.mp3") << "song";
-    std::ofstream(folder / "a b.mp3") << "other song";
     ASSERT_EQ(Run(folder.string() + "/a*b.mp3"), 0);
     EXPECT_NE(Read("mpv-words").find("[" + folder.string() + "/a*b.mp3]"), std::string::npos);
+    std::ofstream(folder / "x* y.mp3") << "song";
+    ASSERT_EQ(Run(folder.string() + "/x**y.mp3"), 0) << Read("stderr");
+    EXPECT_NE(Read("mpv-words").find("[" + folder.string() + "/x* y.mp3]"), std::string::npos);
+
+    // Two files the browser writes alike: neither is played, since either may be the one chosen.
+    fs::remove(folder / "mpv-words");
+    std::ofstream(folder / "a b.mp3") << "other song";
+    EXPECT_EQ(Run(folder.string() + "/a*b.mp3"), 1);
+    EXPECT_EQ(Read("stderr"),
+              "kelvo: 2 files match a*b.mp3 (spaces and '*' look alike here): rename one\n");
+    EXPECT_FALSE(fs::exists(folder / "mpv-words"));
 }
 
 TEST_F(KelvoAdapter, SaysSoWhenThereIsNoPlayerOrNoFile) {
