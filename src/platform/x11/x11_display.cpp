@@ -47,10 +47,6 @@ Display* mainDisplay = nullptr;
 // window procedure holds it off by not passing the notice on.
 constexpr auto SAVER_NOTICE_INTERVAL = std::chrono::seconds(20);
 
-int IgnoreXErrors(Display*, XErrorEvent*) {
-    return 0;
-}
-
 void WaitForMapped(Display* display, Window window) {
     // Focus can only be given to a viewable window; wait a little for the map.
     for (int i = 0; i < 200; ++i) {
@@ -101,6 +97,7 @@ bool X11Platform::Connect(std::string& why) {
         return false;
     }
     mainDisplay = display;
+    ReportXErrors();
     return true;
 }
 
@@ -196,9 +193,15 @@ bool X11Platform::CreateMainWindow(const char* title, int x, int y, int width, i
     set.background_pixel = 0;
     set.border_pixel = 0;
     set.event_mask = StructureNotifyMask | FocusChangeMask | ExposureMask;
+    // The server may refuse the window (a size it cannot make): that error comes late.
+    IgnoredXErrors guard(display);
     state.window =
         XCreateWindow(display, root, x, y, unsigned(width), unsigned(height), 0, depth, InputOutput,
                       visual, CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &set);
+    if (state.window != 0 && guard.Failed()) {
+        XDestroyWindow(display, state.window);
+        state.window = 0;
+    }
     if (state.window == 0) {
         XFreeColormap(display, state.colormap);
         if (state.visual) XFree(state.visual);
@@ -267,13 +270,21 @@ bool X11Platform::SetPixelFormat() {
 
 bool X11Platform::CreateGlContext() {
     if (!state.pixelFormatSet) return false;
+    // A context the server refuses (indirect rendering turned off, as over a forwarded
+    // connection) is handed out all the same; the refusal follows as an X error.
+    IgnoredXErrors guard(display);
     state.context = glXCreateContext(display, state.visual, nullptr, True);
+    if (state.context != nullptr && guard.Failed()) {
+        glXDestroyContext(display, state.context);
+        state.context = nullptr;
+    }
     return state.context != nullptr;
 }
 
 bool X11Platform::MakeGlContextCurrent() {
-    if (state.context == nullptr || !glXMakeCurrent(display, state.window, state.context))
-        return false;
+    if (state.context == nullptr) return false;
+    IgnoredXErrors guard(display);
+    if (!glXMakeCurrent(display, state.window, state.context) || guard.Failed()) return false;
     // Pace presentation at the display's refresh where the driver lets us.
     using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
     using SwapIntervalMesa = int (*)(unsigned);
@@ -297,10 +308,8 @@ void X11Platform::ShowAndFocusMainWindow() {
     // Some window managers place new windows themselves: put it back at its place.
     XMoveWindow(display, state.window, 0, 0);
     if (!WindowManagerRunning(display)) {
-        auto previous = XSetErrorHandler(IgnoreXErrors);
+        IgnoredXErrors guard(display);
         XSetInputFocus(display, state.window, RevertToParent, CurrentTime);
-        XSync(display, False);
-        XSetErrorHandler(previous);
     } else {
         XEvent activate{};
         activate.xclient.type = ClientMessage;

@@ -70,6 +70,25 @@ class X11Platform : public Platform {
 // The main connection, or nullptr before a successful Connect.
 Display* X11Display();
 
+// --- X protocol errors (x11_errors.cpp) ---
+// From now on an X error is reported on stderr instead of ending the process.
+void ReportXErrors();
+// For its lifetime, X errors on `display` are counted instead of reported: for requests
+// that may fail (another client's window gone, a context the server refuses).
+class IgnoredXErrors {
+  public:
+    explicit IgnoredXErrors(Display* display);
+    ~IgnoredXErrors();
+    IgnoredXErrors(const IgnoredXErrors&) = delete;
+    IgnoredXErrors& operator=(const IgnoredXErrors&) = delete;
+    // Whether any request made so far in its lifetime failed.
+    bool Failed();
+
+  private:
+    Display* display_;
+    int (*previous_)(Display*, XErrorEvent*);
+};
+
 // --- input capture (x11_input.cpp) ---
 // Takes the oldest captured keyboard or mouse event, if any. Called by NextEvent.
 bool TakeCapturedEvent(Event& event);

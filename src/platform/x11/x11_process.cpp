@@ -60,34 +60,6 @@ std::string FindProgram(const std::string& name) {
     return "";
 }
 
-// Another client's window can vanish while we look at it; its errors must not end us.
-int xErrors = 0;
-int CountXError(Display*, XErrorEvent*) {
-    ++xErrors;
-    return 0;
-}
-
-class IgnoredXErrors {
-  public:
-    explicit IgnoredXErrors(Display* display) : display_(display) {
-        XSync(display_, False);
-        xErrors = 0;
-        previous_ = XSetErrorHandler(CountXError);
-    }
-    ~IgnoredXErrors() {
-        XSync(display_, False);
-        XSetErrorHandler(previous_);
-    }
-    bool Failed() {
-        XSync(display_, False);
-        return xErrors != 0;
-    }
-
-  private:
-    Display* display_;
-    int (*previous_)(Display*, XErrorEvent*);
-};
-
 bool HasTitle(Display* display, Window window, const char* title) {
     Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
     Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
@@ -146,6 +118,7 @@ bool X11Platform::OpenFolderInFileManager(const char* folder) {
 
 WindowHandle X11Platform::FindWindowByTitle(const char* title) {
     if (display == nullptr) return 0;
+    // Another client's window can vanish while we look at it.
     IgnoredXErrors guard(display);
     return FindTitled(display, DefaultRootWindow(display), title, 3);
 }
