@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CreateGrids();
     const std::size_t level = std::size_t(MAP_WIDTH) * MAP_WIDTH;
     std::memset(MapGrid, 0xA5, level * LEVEL_COUNT);
-    LoadOverworld(number);
     const bool taken = !folderInTheWay && fileBytes >= level;
+    Require(LoadOverworld(number) == taken);
     for (std::size_t i = 0; i < level; ++i) Require(MapGrid[i] == (taken ? file[i] : 0xA5));
     for (std::size_t i = level; i < level * LEVEL_COUNT; ++i) Require(MapGrid[i] == 0xA5);
 
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::vector<std::uint8_t> saved(MapGrid, MapGrid + level);
         SaveOverworld(number);
         std::memset(MapGrid, 0, level);
-        LoadOverworld(number);
+        Require(LoadOverworld(number));
         Require(std::memcmp(saved.data(), MapGrid, level) == 0);
     }
     ReleaseWorldTables();
