@@ -139,11 +139,14 @@ int RunDialog(Display* display, const char* text, const char* caption, const cha
 void X11Platform::ShowMessage(const char* text, const char* caption, MessageIcon) {
     const char* ok[] = {"OK"};
     RunDialog(display, text, caption, ok, 1);
+    DiscardCapturedInput();
 }
 
 bool X11Platform::AskYesNo(const char* text, const char* caption, MessageIcon) {
     const char* yesNo[] = {"Yes", "No"};
-    return RunDialog(display, text, caption, yesNo, 2) == 0;
+    const bool yes = RunDialog(display, text, caption, yesNo, 2) == 0;
+    DiscardCapturedInput();
+    return yes;
 }
 
 }  // namespace platform

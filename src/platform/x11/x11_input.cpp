@@ -2,7 +2,10 @@
 // and button presses, watched through the RECORD extension on a connection of their own
 // and queued for NextEvent, plus the live key and button state for the engine's polling.
 // Nothing is grabbed, so the focused window, ours or another program's, still gets it all.
+#include <errno.h>
+
 #include <bitset>
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 
@@ -88,7 +91,17 @@ bool StartCapture() {
     Display* main = X11Display();
     if (main == nullptr) return false;
     int major = 0, minor = 0;
-    if (!XRecordQueryVersion(main, &major, &minor)) return false;
+    if (!XRecordQueryVersion(main, &major, &minor)) {
+        // Without it no key or button reaches the program: say why once.
+        static bool said = false;
+        if (!said)
+            std::fprintf(stderr,
+                         "%s: the X server has no RECORD extension: keys and mouse presses "
+                         "cannot be taken\n",
+                         program_invocation_short_name);
+        said = true;
+        return false;
+    }
     capture.data = XOpenDisplay(DisplayString(main));
     if (capture.data == nullptr) return false;
 
@@ -129,6 +142,15 @@ bool TakeCapturedEvent(Event& event) {
     event = capture.queue.front();
     capture.queue.pop_front();
     return true;
+}
+
+void DiscardCapturedInput() {
+    Display* main = X11Display();
+    if (capture.data == nullptr || main == nullptr) return;
+    // What the server has recorded by now is read and dropped; the keys held stay known.
+    XSync(main, False);
+    XRecordProcessReplies(capture.data);
+    capture.queue.clear();
 }
 
 void StopInputCapture() {

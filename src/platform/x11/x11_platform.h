@@ -94,6 +94,10 @@ class IgnoredXErrors {
 bool TakeCapturedEvent(Event& event);
 // Stops the capture and closes its connection; called before the main connection closes.
 void StopInputCapture();
+// Drops the key-downs and presses captured so far: those that answered a message box are
+// the box's, not the program's (a Windows program's hooks record them during the box, and
+// the pass clears them).
+void DiscardCapturedInput();
 
 // --- starting programs (x11_spawn.cpp) ---
 // Runs `program` with `words` (argv[0] first) detached from us, watched for an early
