@@ -55,8 +55,10 @@ void DrawTitle() {
     }
 }
 
-// Keys the host acts on once per press, from the recorded key-downs.
+// Keys the host acts on once per press, from the recorded key-downs. They are recorded
+// whatever window has the focus: Escape or F7 typed into another program leaves the game be.
 void ApplyHostKeys() {
+    if (WindowActive == 0) return;
     if (KeyState[vk::ESCAPE] == 1) AppState.quitRequested = 1;
     if (ConsoleOpen == 1) return;  // letters and digits belong to the console line
     if (KeyState[vk::F5] == 1) {

@@ -23,6 +23,7 @@ PixelFormatDescriptor PixelFormatRequest;
 bool PixelFormatRequestFilled = false;
 bool FullscreenFlag = false;
 unsigned CubeTextureNames[32];
+int WindowActive = 0;
 
 namespace {
 
@@ -192,6 +193,7 @@ void PresentFrame() {
 long WindowProc(const platform::Event& event) {
     switch (event.message) {
     case platform::MSG_ACTIVATE:
+        WindowActive = event.param != 0 ? 1 : 0;
         return 0;
     case platform::MSG_SYSCOMMAND:
         if (event.param == platform::SC_SCREEN_SAVE || event.param == platform::SC_MONITOR_POWER)

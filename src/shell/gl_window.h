@@ -37,6 +37,8 @@ extern PixelFormatDescriptor PixelFormatRequest;  // filled on first use, then r
 extern bool PixelFormatRequestFilled;
 extern bool FullscreenFlag;            // 0: the program runs windowed
 extern unsigned CubeTextureNames[32];  // texture names kept for the 3D scene
+// 1 while the program's window has the keyboard focus, as its activation events say.
+extern int WindowActive;
 
 int OpenMainWindow();
 int OpenGlWindow(const char* title, int width, int height, int bits, bool fullscreen);

@@ -186,6 +186,37 @@ TEST_F(KorvisDisplay, SavedOverworldLoadsBack) {
     EXPECT_EQ(korvis.Wait(20), 0);
 }
 
+TEST_F(KorvisDisplay, KeysTypedIntoAnotherWindowLeaveTheGameAlone) {
+    Process korvis(Program(), Args(7), folder, folder + "/log.txt");
+    WaitForOverworld(korvis);
+    ASSERT_TRUE(WaitFor([&] { return FocusedWindow(x) == window.window; }, 10));
+    // Another program's window takes the focus.
+    Window other = XCreateSimpleWindow(x, DefaultRootWindow(x), 700, 500, 200, 100, 0, 0, 0);
+    XMapRaised(x, other);
+    XSync(x, False);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            XSetInputFocus(x, other, RevertToParent, CurrentTime);
+            XSync(x, False);
+            return FocusedWindow(x) == other;
+        },
+        10));
+    Pause(0.3);
+    Tap(XK_F6);
+    Tap(XK_Escape);
+    Pause(1.5);
+    EXPECT_TRUE(korvis.Running());
+    EXPECT_FALSE(std::filesystem::exists(folder + "/map/1.overworld"));
+    // Back in the game's window, Escape ends it.
+    XSetInputFocus(x, window.window, RevertToParent, CurrentTime);
+    XSync(x, False);
+    ASSERT_TRUE(WaitFor([&] { return FocusedWindow(x) == window.window; }, 10));
+    Pause(0.3);
+    Tap(XK_Escape);
+    EXPECT_EQ(korvis.Wait(20), 0) << ReadFile(folder + "/log.txt");
+    XDestroyWindow(x, other);
+}
+
 TEST_F(KorvisDisplay, SameSeedSameFirstScreenOtherSeedAnother) {
     auto firstScreen = [&](unsigned seed) {
         Process korvis(Program(), Args(seed), folder);
