@@ -3,6 +3,9 @@
 
 #include <X11/keysym.h>
 
+#include <string>
+#include <string_view>
+
 #include "platform/x11/x11_keymap.h"
 
 namespace {
@@ -58,6 +61,104 @@ TEST(Keymap, DigitsOnTheShiftLevelStillMakeTheDigitKey) {
     EXPECT_EQ(platform::VirtualKeyOfKey(XK_numbersign, XK_apostrophe), 0);
     EXPECT_EQ(platform::VirtualKeyOfKey(XK_udiaeresis, XK_Udiaeresis), 0);
     EXPECT_EQ(platform::VirtualKeyOfKey(XK_comma, XK_5), 188);
+}
+
+int CodeOf(std::string_view name, KeySym levelZero, KeySym levelOne = NoSymbol) {
+    return platform::VirtualKeyOfKey(
+        platform::KeyDescription{.groups = {{levelZero, levelOne}}, .name = name});
+}
+
+TEST(Keymap, KeysWithoutACodeTakeTheCodeOfTheUsKeyAtTheirPlace) {
+    // German: the paging keys '[' and ']' sit where the US layout has them.
+    EXPECT_EQ(CodeOf("AD11", XK_udiaeresis, XK_Udiaeresis), 219);
+    EXPECT_EQ(CodeOf("AD12", XK_plus, XK_asterisk), 221);
+    EXPECT_EQ(CodeOf("AE11", XK_ssharp, XK_question), 189);
+    EXPECT_EQ(CodeOf("AE12", XK_dead_acute, XK_dead_grave), 187);
+    EXPECT_EQ(CodeOf("TLDE", XK_dead_circumflex, XK_degree), 192);
+    EXPECT_EQ(CodeOf("BKSL", XK_numbersign, XK_apostrophe), 220);
+    EXPECT_EQ(CodeOf("AC12", XK_numbersign, XK_apostrophe), 220);
+    // French: ',' and ';' keep their own codes; ':' beside them is the '.' key.
+    EXPECT_EQ(CodeOf("AE11", XK_parenright, XK_degree), 189);
+    EXPECT_EQ(CodeOf("AD11", XK_dead_circumflex, XK_dead_diaeresis), 219);
+    EXPECT_EQ(CodeOf("AB09", XK_colon, XK_slash), 190);
+    EXPECT_EQ(CodeOf("AB10", XK_exclam, XK_section), 191);
+    EXPECT_EQ(CodeOf("AB07", XK_comma, XK_question), 188);
+    EXPECT_EQ(CodeOf("AB08", XK_semicolon, XK_period), 186);
+    // Russian alone: the letters by place.
+    EXPECT_EQ(CodeOf("AC01", XK_Cyrillic_ef, XK_Cyrillic_EF), 'A');
+    EXPECT_EQ(CodeOf("AB08", XK_Cyrillic_be, XK_Cyrillic_BE), 188);
+    EXPECT_EQ(CodeOf("AB10", XK_period, XK_comma), 190);
+    // Each place of the main block, through a key whose keysym has no code.
+    const struct {
+        const char* row;
+        int codes[12];
+    } rows[] = {
+        {"AE", {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0', 189, 187}},
+        {"AD", {'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', 219, 221}},
+        {"AC", {'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', 186, 222, 220}},
+        {"AB", {'Z', 'X', 'C', 'V', 'B', 'N', 'M', 188, 190, 191}},
+    };
+    for (const auto& row : rows) {
+        for (int column = 1; column <= 13; ++column) {
+            std::string name = row.row + std::to_string(100 + column).substr(1);
+            int expected = column <= 12 ? row.codes[column - 1] : 0;
+            EXPECT_EQ(CodeOf(name, XK_EuroSign), expected) << name;
+        }
+    }
+    EXPECT_EQ(CodeOf("LSGT", XK_EuroSign), 226);
+}
+
+TEST(Keymap, KeysWithACodeOrNoPlaceAreReadAsBefore) {
+    // The US layout and keysyms with a code ignore the place: an AZERTY 'a' is 'A', not 'Q'.
+    EXPECT_EQ(CodeOf("AD11", XK_bracketleft, XK_braceleft), 219);
+    EXPECT_EQ(CodeOf("AD12", XK_bracketright, XK_braceright), 221);
+    EXPECT_EQ(CodeOf("AC01", XK_a, XK_A), 65);
+    EXPECT_EQ(CodeOf("AD01", XK_a, XK_A), 65);
+    EXPECT_EQ(CodeOf("AE12", XK_equal, XK_plus), 187);
+    EXPECT_EQ(CodeOf("AE01", XK_ampersand, XK_1), '1');
+    EXPECT_EQ(CodeOf("AB01", XK_less, XK_greater), 226);
+    // Places outside the table, or no name at all, give nothing; neither does an empty key.
+    EXPECT_EQ(CodeOf("", XK_udiaeresis, XK_Udiaeresis), 0);
+    EXPECT_EQ(CodeOf("AE13", XK_yen, XK_bar), 0);
+    EXPECT_EQ(CodeOf("I120", XK_EuroSign), 0);
+    EXPECT_EQ(CodeOf("AC01", NoSymbol), 0);
+    // '+' unshifted where the place is unknown is the '+' key Windows reports.
+    EXPECT_EQ(CodeOf("", XK_plus, XK_asterisk), 187);
+    EXPECT_EQ(CodeOf("AE11", XK_plus, XK_question), 189);
+}
+
+TEST(Keymap, LettersOfAnotherGroupComeBeforeThePlace) {
+    using platform::KeyDescription;
+    using platform::VirtualKeyOfKey;
+    // ru,us: the US group names the Russian letters.
+    EXPECT_EQ(VirtualKeyOfKey(KeyDescription{
+                  .groups = {{XK_Cyrillic_ef, XK_Cyrillic_EF}, {XK_a, XK_A}}, .name = "AC01"}),
+              'A');
+    // ru,fr: the French letter wins over the place ('A' at AD01, 'M' where US has ';').
+    EXPECT_EQ(
+        VirtualKeyOfKey(KeyDescription{
+            .groups = {{XK_Cyrillic_shorti, XK_Cyrillic_SHORTI}, {XK_a, XK_A}}, .name = "AD01"}),
+        'A');
+    EXPECT_EQ(
+        VirtualKeyOfKey(KeyDescription{
+            .groups = {{XK_Cyrillic_zhe, XK_Cyrillic_ZHE}, {}, {XK_m, XK_M}}, .name = "AC10"}),
+        'M');
+    // A digit on another group's Shift level counts; its punctuation does not.
+    EXPECT_EQ(VirtualKeyOfKey(KeyDescription{
+                  .groups = {{XK_Greek_alpha, XK_Greek_ALPHA}, {XK_agrave, XK_0}}, .name = "AC01"}),
+              '0');
+    EXPECT_EQ(VirtualKeyOfKey(KeyDescription{
+                  .groups = {{XK_Cyrillic_be, XK_Cyrillic_BE}, {XK_semicolon, XK_period}},
+                  .name = "AB08"}),
+              188);
+    // Group 0 with a code is never overridden, and a key seen only in group 1 has a place.
+    EXPECT_EQ(VirtualKeyOfKey(KeyDescription{
+                  .groups = {{XK_bracketleft, XK_braceleft}, {XK_Cyrillic_ha, XK_Cyrillic_HA}},
+                  .name = "AD11"}),
+              219);
+    EXPECT_EQ(VirtualKeyOfKey(KeyDescription{.groups = {{}, {XK_Cyrillic_ha}}, .name = "AD11"}),
+              219);
+    EXPECT_EQ(VirtualKeyOfKey(KeyDescription{.groups = {{}, {XK_b, XK_B}}, .name = ""}), 'B');
 }
 
 TEST(Keymap, AltCombinationsAltAndF10AreSystemKeys) {

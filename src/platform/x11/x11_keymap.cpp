@@ -7,6 +7,9 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/platform.h"
 #include "platform/virtual_keys.h"
 
@@ -97,6 +100,42 @@ bool IsKeypadDigit(KeySym keysym) {
            keysym == XK_KP_Separator;
 }
 
+// The US layout's main block by XKB key name: row AE (digits) to AB (bottom letters), each
+// key numbered from 01 at the left. A character stands for the key the US layout has there,
+// read as its keysym (the ASCII keysyms have the character's own value).
+constexpr struct {
+    char row;
+    std::string_view keys;
+} US_ROWS[] = {
+    {'E', "1234567890-="},
+    {'D', "qwertyuiop[]"},
+    {'C', "asdfghjkl;'\\"},  // AC12 is another name of the key BKSL names
+    {'B', "zxcvbnm,./"},
+};
+
+constexpr struct {
+    std::string_view name;
+    char key;
+} US_OTHER_KEYS[] = {{"TLDE", '`'}, {"BKSL", '\\'}, {"LSGT", '<'}};
+
+// Code of the key the US layout has at the place XKB names `name`; 0 for other places.
+int UsCodeAt(std::string_view name) {
+    for (const auto& other : US_OTHER_KEYS)
+        if (other.name == name) return VirtualKeyFromKeysym(KeySym(other.key));
+    if (name.size() != 4 || name[0] != 'A' || name[2] < '0' || name[2] > '9' || name[3] < '0' ||
+        name[3] > '9')
+        return 0;
+    std::size_t column = std::size_t(name[2] - '0') * 10 + std::size_t(name[3] - '0');
+    for (const auto& row : US_ROWS)
+        if (row.row == name[1] && column >= 1 && column <= row.keys.size())
+            return VirtualKeyFromKeysym(KeySym(row.keys[column - 1]));
+    return 0;
+}
+
+bool IsLetterOrDigitCode(int code) {
+    return (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9');
+}
+
 }  // namespace
 
 int VirtualKeyFromKeysym(KeySym keysym) {
@@ -117,6 +156,26 @@ int VirtualKeyOfKey(KeySym levelZero, KeySym levelOne) {
     // still that digit's key, as Windows codes it.
     if (code == 0 && levelOne >= XK_0 && levelOne <= XK_9) return VirtualKeyFromKeysym(levelOne);
     return code;
+}
+
+int VirtualKeyOfKey(const KeyDescription& key) {
+    if (int code = VirtualKeyOfKey(key.groups[0][0], key.groups[0][1])) return code;
+    // A second layout beside a non-Latin one (us,ru): its letters name the key.
+    for (int group = 1; group < 4; ++group) {
+        int code = VirtualKeyOfKey(key.groups[group][0], key.groups[group][1]);
+        if (IsLetterOrDigitCode(code)) return code;
+    }
+    bool hasSymbol = false;
+    for (const auto& group : key.groups)
+        for (KeySym keysym : group) hasSymbol = hasSymbol || keysym != NoSymbol;
+    if (!hasSymbol) return 0;
+    if (int code = UsCodeAt(key.name)) return code;
+    // '+' has no key of its own on the US layout (it is Shift and '='). A key with '+' unshifted
+    // is read by its place first, so that layouts keeping '+' where US has ']' (de, it, es)
+    // still have a ']' key, the thumbnails' next page; Windows' '+' code is left for keys the
+    // server does not name.
+    if (key.groups[0][0] == XK_plus) return vk::OEM_PLUS;
+    return 0;
 }
 
 unsigned KeyMessage(int virtualKey, bool press, bool altHeld) {
@@ -160,22 +219,44 @@ KeycodeMap ReadKeycodeMap(Display* display) {
     int minCode = 0, maxCode = 0;
     XDisplayKeycodes(display, &minCode, &maxCode);
     int opcode, event, error, major = XkbMajorVersion, minor = XkbMinorVersion;
-    if (XkbQueryExtension(display, &opcode, &event, &error, &major, &minor)) {
-        for (int code = minCode; code <= maxCode && code < 256; ++code)
-            map[code] = static_cast<unsigned char>(
-                VirtualKeyOfKey(XkbKeycodeToKeysym(display, KeyCode(code), 0, 0),
-                                XkbKeycodeToKeysym(display, KeyCode(code), 0, 1)));
+    XkbDescPtr xkb = nullptr;
+    if (XkbQueryExtension(display, &opcode, &event, &error, &major, &minor))
+        xkb = XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    if (xkb != nullptr) {
+        // Without names the keys still get what their keysyms give.
+        bool named = XkbGetNames(display, XkbKeyNamesMask, xkb) == Success &&
+                     xkb->names != nullptr && xkb->names->keys != nullptr;
+        for (int code = xkb->min_key_code; code <= xkb->max_key_code && code < 256; ++code) {
+            KeyDescription key;
+            int groups = std::min(int(XkbKeyNumGroups(xkb, code)), 4);
+            for (int group = 0; group < groups; ++group) {
+                // A one-level key repeats its keysym on level 1, as the core mapping shows it.
+                int width = XkbKeyGroupWidth(xkb, code, group);
+                for (int level = 0; level < 2 && width > 0; ++level)
+                    key.groups[group][level] =
+                        XkbKeySymEntry(xkb, code, std::min(level, width - 1), group);
+            }
+            if (named) {
+                const char* name = xkb->names->keys[code].name;
+                key.name = std::string_view(name, strnlen(name, XkbKeyNameLength));
+            }
+            map[code] = static_cast<unsigned char>(VirtualKeyOfKey(key));
+        }
+        XkbFreeKeyboard(xkb, 0, True);
         return map;
     }
-    // Without XKB the core mapping has group 0's two levels in its first two columns.
+    // Without XKB the core mapping has groups 1 and 2, two levels each, in its first four
+    // columns, and no key names.
     int perCode = 0;
     KeySym* keysyms =
         XGetKeyboardMapping(display, KeyCode(minCode), maxCode - minCode + 1, &perCode);
     if (keysyms == nullptr) return map;
     for (int code = minCode; code <= maxCode && code < 256; ++code) {
         const KeySym* row = keysyms + std::ptrdiff_t(code - minCode) * perCode;
-        map[code] = static_cast<unsigned char>(
-            VirtualKeyOfKey(perCode > 0 ? row[0] : NoSymbol, perCode > 1 ? row[1] : NoSymbol));
+        KeyDescription key;
+        for (int column = 0; column < std::min(perCode, 4); ++column)
+            key.groups[column / 2][column % 2] = row[column];
+        map[code] = static_cast<unsigned char>(VirtualKeyOfKey(key));
     }
     XFree(keysyms);
     return map;
