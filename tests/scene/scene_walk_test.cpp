@@ -14,6 +14,7 @@ class SceneWalkTest : public DungeonTest {
     void SetUp() override {
         DungeonTest::SetUp();
         ResetSceneState();
+        ConsoleOpen = 0;  // an open console takes Z as a letter
         w = &UnitTable[WALKER];
         w->inUse = 1;
         Put(50, 50, 10);

@@ -37,6 +37,7 @@ class ViewKeys : public ::testing::Test {
         FullscreenFlag = false;
         ViewX = ViewY = ViewLevel = 0;
         ViewLocked = 0;
+        ConsoleOpen = 0;  // an open console takes M as a letter
         CreateGrids();
         CreateUnitTable();
         PlaceWalker(50, 60, 5);
