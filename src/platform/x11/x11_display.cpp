@@ -101,11 +101,40 @@ bool X11Platform::Connect(std::string& why) {
     return true;
 }
 
+MonitorArea OriginMonitor(const std::vector<MonitorArea>& monitors, int screenWidth,
+                          int screenHeight) {
+    for (const MonitorArea& m : monitors)
+        if (m.width > 0 && m.height > 0 && m.x <= 0 && 0 < m.x + m.width && m.y <= 0 &&
+            0 < m.y + m.height)
+            return m;
+    return MonitorArea{0, 0, screenWidth, screenHeight};
+}
+
+namespace {
+
+// The monitor the window is placed on, from the server's monitor list where it has one.
+MonitorArea WindowMonitor(Display* display) {
+    const int screen = DefaultScreen(display);
+    std::vector<MonitorArea> areas;
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    if (XRRQueryExtension(display, &eventBase, &errorBase) &&
+        XRRQueryVersion(display, &major, &minor) && (major > 1 || (major == 1 && minor >= 5))) {
+        int count = 0;
+        XRRMonitorInfo* monitors = XRRGetMonitors(display, RootWindow(display, screen), True, &count);
+        for (int i = 0; monitors && i < count; ++i)
+            areas.push_back({monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height});
+        if (monitors) XRRFreeMonitors(monitors);
+    }
+    return OriginMonitor(areas, DisplayWidth(display, screen), DisplayHeight(display, screen));
+}
+
+}  // namespace
+
 int X11Platform::ScreenWidth() {
-    return display ? DisplayWidth(display, DefaultScreen(display)) : 0;
+    return display ? WindowMonitor(display).width : 0;
 }
 int X11Platform::ScreenHeight() {
-    return display ? DisplayHeight(display, DefaultScreen(display)) : 0;
+    return display ? WindowMonitor(display).height : 0;
 }
 
 // X has no window classes; the count keeps registration and unregistration paired.

@@ -70,6 +70,16 @@ class X11Platform : public Platform {
 // The main connection, or nullptr before a successful Connect.
 Display* X11Display();
 
+// A monitor's part of the X screen, in root coordinates.
+struct MonitorArea {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+// Where the program's window goes, at the screen's top-left corner: the first monitor that
+// holds that corner; the whole screen when none does (or none is known). With several
+// monitors the screen is their bounding box, which no single window should cover.
+MonitorArea OriginMonitor(const std::vector<MonitorArea>& monitors, int screenWidth,
+                          int screenHeight);
+
 // --- X protocol errors (x11_errors.cpp) ---
 // From now on an X error is reported on stderr instead of ending the process.
 void ReportXErrors();
