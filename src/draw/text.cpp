@@ -116,6 +116,17 @@ void DrawLarge(const char* text, int length, int x, int y, int direction, int r,
 
 }  // namespace
 
+int TextWidth(const char* text) {
+    const TextPenRecord saved = TextPen;
+    const int length = int(std::strlen(text));
+    ResetPen(0);
+    while (TextPen.index < length)
+        TextPen.x += NextGlyph(text, length, MainGlyph, SmallBoxGlyph)[0] - '0' + 1;
+    const int width = TextPen.x;
+    TextPen = saved;
+    return width;
+}
+
 void DrawText(int x, int y, int r, int g, int b) {
     DrawMainText(x, y, r, g, b, nullptr);
 }

@@ -15,6 +15,8 @@ struct TextPenRecord {
 extern char TextBuffer[TEXT_BUFFER_SIZE];
 extern TextPenRecord TextPen;
 
+// Width in pixels of `text` in the main font, as DrawText lays it out.
+int TextWidth(const char* text);
 void DrawText(int x, int y, int r, int g, int b);
 void DrawPickText(int x, int y, int r, int g, int b, int id);
 void DrawShadowText(int x, int y, int r, int g, int b);

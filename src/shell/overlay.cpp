@@ -42,6 +42,21 @@ void SetText(const char* text) {
     TextBuffer[length] = '\0';
 }
 
+// As SetText, and a text wider than the frame from x on also keeps its end, cut at the
+// start of a character: "cannot read A: showing B" must show B.
+void SetTextEnd(const char* text, int x) {
+    SetText(text);
+    const int room = AppState.frameWidth - x;
+    auto inside = [](const char* p) { return (static_cast<unsigned char>(*p) & 0xC0) == 0x80; };
+    const char* start = TextBuffer;
+    while (inside(start)) ++start;
+    while (*start != '\0' && TextWidth(start) > room) {
+        ++start;
+        while (inside(start)) ++start;
+    }
+    std::memmove(TextBuffer, start, std::strlen(start) + 1);
+}
+
 void OverlayText(const char* text, int x, int y) {
     SetText(text);
     DrawText(x, y, YELLOW[0], YELLOW[1], YELLOW[2]);
@@ -90,7 +105,8 @@ void DrawOverlay() {
             OverlayText(size, 12, s.frameHeight - 30);
         }
     } else {
-        OverlayText(s.browseFolder, s.viewOffsetX + 12, top - 10);
+        SetTextEnd(s.browseFolder, s.viewOffsetX + 12);
+        DrawText(s.viewOffsetX + 12, top - 10, YELLOW[0], YELLOW[1], YELLOW[2]);
     }
     if (CurrentNotice()[0] != '\0')
         DrawNoticeLine();
@@ -101,7 +117,7 @@ void DrawOverlay() {
 void DrawNoticeLine() {
     const char* notice = CurrentNotice();
     if (notice[0] == '\0') return;
-    SetText(notice);
+    SetTextEnd(notice, 12);
     DrawText(12, HelpLineRow(), NOTICE_COLOUR[0], NOTICE_COLOUR[1], NOTICE_COLOUR[2]);
 }
 

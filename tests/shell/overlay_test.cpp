@@ -197,4 +197,26 @@ TEST_F(Overlay, AFolderLongerThanTheTextBufferShowsItsEnd) {
     EXPECT_NE(shown, folderLine(longFolder.substr(0, 255)));
 }
 
+TEST_F(Overlay, ALineWiderThanTheFrameKeepsItsEndAndWholeCharacters) {
+    const std::string end = ": showing /the/folder/shown";
+    ShowNotice("%s", ("cannot read /" + std::string(200, 'a') + end).c_str());
+    DrawNoticeLine();
+    std::string drawn = TextBuffer;
+    ASSERT_GE(drawn.size(), end.size());
+    EXPECT_EQ(drawn.substr(drawn.size() - end.size()), end);
+    EXPECT_LE(TextWidth(TextBuffer), 960 - 12);
+    EXPECT_GT(TextWidth(("a" + drawn).c_str()), 960 - 12);  // cut no more than it must
+
+    // Two-byte characters: never half of one at the start.
+    std::string accents;
+    for (int i = 0; i < 200; ++i) accents += "\xC3\xA9";
+    ShowNotice("%s", accents.c_str());
+    DrawNoticeLine();
+    drawn = TextBuffer;
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(std::uint8_t(drawn[0]), 0xC3);
+    EXPECT_EQ(drawn.size() % 2, 0u);
+    EXPECT_LE(TextWidth(TextBuffer), 960 - 12);
+}
+
 }  // namespace
