@@ -1,6 +1,8 @@
 // The six path requests: each plans one unit's next cell toward a destination on the unit's
 // own level, walking a stored path or planning anew. The unit mover calls them; to end an
 // order is to set the unit's moveState to 0.
+#include <cstdlib>
+
 #include "gamedata/engine_settings.h"
 #include "world/path_finder.h"
 #include "world/world_tables.h"
@@ -52,7 +54,9 @@ Search SearchFromUnit(const UnitRecord& u, int unit, int tx, int ty, int size, i
     if (f->ready == 0) return Search::Failed;
     if (f->startX == u.x && f->startY == u.y)
         return RunBegunSearch(size) ? Search::Found : Search::Failed;
-    if (!MayStepTo(u, unit, f->startX, f->startY, useQueue)) {
+    // A unit off the map is not stepped onto it; one asked for its own cell stays there.
+    const bool offMap = u.x >= f->mapWidth || u.y >= f->mapWidth;
+    if (offMap || (tx == u.x && ty == u.y) || !MayStepTo(u, unit, f->startX, f->startY, useQueue)) {
         f->ready = 0;
         return Search::Failed;
     }
@@ -60,11 +64,12 @@ Search SearchFromUnit(const UnitRecord& u, int unit, int tx, int ty, int size, i
     return f->foundState == 1 || f->foundState == 3 ? Search::StepInward : Search::Failed;
 }
 
-// The step of Search::StepInward; no path is stored. A follower does not step onto its
-// target: false then, and nothing is set.
+// The step of Search::StepInward; no path is stored. A follower next to its target, or
+// whose step would be the target, stays: false then, and nothing is set.
 bool TakeInwardStep(UnitRecord& u, int unit, int tx, int ty, bool follow) {
     const int x = PathFinder->startX, y = PathFinder->startY;
-    if (follow && x == tx && y == ty) return false;
+    const bool beside = std::abs(u.x - tx) <= 1 && std::abs(u.y - ty) <= 1;
+    if (follow && (beside || (x == tx && y == ty))) return false;
     PathFinder->pathIndex[unit] = NO_PATH;
     PathFinder->pathLength[unit] = 0;
     u.stepX = std::int16_t(x);

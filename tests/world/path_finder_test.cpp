@@ -262,6 +262,24 @@ TEST_F(PathFinderTest, AUnitOnTheLevelsEdgeStepsOntoTheCellBesideItNeverPastIt) 
     EXPECT_EQ(RequestFollowPath(2, 1, 40, 64, 0, 1), 0);
     EXPECT_EQ(u.moveState, 0);
 
+    // A follower on the edge next to its target stays, as one further in does.
+    u.moveState = 1;
+    u.stepX = u.stepY = -1;
+    EXPECT_EQ(RequestFollowStep(2, 0, 41, 64, 0), 2);
+    EXPECT_EQ(u.stepX, -1);
+    EXPECT_EQ(RequestFollowPath(2, 0, 41, 64, 0, 1), 0);
+    EXPECT_EQ(u.moveState, 0);
+    // Asked for its own cell it stays too, and a unit off the map is not moved onto it.
+    u.moveState = 1;
+    EXPECT_EQ(RequestNextStep(2, 0, 40, 64, 0), 0);
+    EXPECT_EQ(u.stepX, -1);
+    u.moveState = 1;
+    u.x = 300;
+    u.y = 40000;
+    EXPECT_EQ(RequestNextStep(2, 10, 10, 64, 0), 0);
+    EXPECT_EQ(RequestFollowStep(2, 10, 10, 64, 0), 0);
+    EXPECT_EQ(u.stepX, -1);
+
     // The corner's only inner neighbour is diagonal: the corner rule holds in linear mode.
     u.moveState = 1;
     u.x = u.y = 255;
