@@ -1,9 +1,7 @@
 // Reading a picture file and handing it to the decoder its first bytes call for, and the file
 // stamps that tell whether a picture changed. The browser's image loader and thumbnail page
 // are the callers; they never learn which decoder ran.
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <new>
 #include <vector>
@@ -37,8 +35,7 @@ bool ReadWholeFile(std::FILE* file, long long maxPixels, std::vector<std::uint8_
 // threads, where an escaping exception would end it).
 bool Decode(const char* path, const DecodeRequest& request, Picture& out) {
     try {
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(path, error)) return false;
+        if (!IsPlainFile(path)) return false;
         std::unique_ptr<std::FILE, CloseFile> opened(std::fopen(path, "rb"));
         std::FILE* file = opened.get();
         if (file == nullptr) return false;
@@ -76,18 +73,6 @@ bool DecodePictureReduced(const char* path, long long maxPixels, int minLongSide
     request.maxPixels = maxPixels;
     request.minLongSide = minLongSide < 1 ? 1 : minLongSide;
     return Decode(path, request, out);
-}
-
-bool FileStamp(const char* path, long long& bytes, long long& modifiedNs) {
-    std::error_code error;
-    auto size = std::filesystem::file_size(path, error);
-    if (error) return false;
-    auto time = std::filesystem::last_write_time(path, error);
-    if (error) return false;
-    bytes = static_cast<long long>(size);
-    modifiedNs = static_cast<long long>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count());
-    return true;
 }
 
 }  // namespace platform

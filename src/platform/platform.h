@@ -163,8 +163,11 @@ std::string UserDataHome();
 bool ReplaceFileContents(const char* path, const void* bytes, std::size_t count);
 
 // Size and last modification time of a file (nanoseconds on the file system's clock), which
-// change when it is rewritten; false if it cannot be read.
+// change when it is rewritten; false if it cannot be read or is not a plain file.
 bool FileStamp(const char* path, long long& bytes, long long& modifiedNs);
+// True when `path` names a plain file: not a folder, a device or a pipe, which a read could
+// wait on forever.
+bool IsPlainFile(const char* path);
 
 // A zero-filled block that takes memory only where it is written, for the life of the process,
 // in large pages where the system offers them and they are asked for; nullptr when the system

@@ -87,6 +87,19 @@ bool FileAttributes(const char* name, std::uint32_t& attributes) {
     return true;
 }
 
+bool IsPlainFile(const char* path) {
+    struct stat info;
+    return stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool FileStamp(const char* path, long long& bytes, long long& modifiedNs) {
+    struct stat info;
+    if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    bytes = static_cast<long long>(info.st_size);
+    modifiedNs = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    return true;
+}
+
 std::string ProgramFolder() {
     char buffer[PATH_MAX];
     ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);

@@ -261,6 +261,34 @@ TEST_F(Win32Jpeg, DecodedUprightAtFullAndReducedSize) {
     EXPECT_TRUE(Near(At(small, 6, 3), 0x00FF00));
 }
 
+TEST_F(Win32Jpeg, PicturesNamedBeyondAsciiAreListedStampedAndDecoded) {
+    // The euro sign is one byte above 127 in a western code page; the Cyrillic letter is in
+    // none of them, and is listed by the file's short name.
+    wchar_t wide[MAX_PATH];
+    ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH), 0);
+    const std::wstring from = std::wstring(wide) + L"\\t.jpg";
+    for (const wchar_t* name : {L"\\euro\u20ac.jpg", L"\\zh\u0436.jpg"})
+        ASSERT_TRUE(CopyFileW(from.c_str(), (std::wstring(wide) + name).c_str(), TRUE));
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(ListFolder(folder.c_str(), entries));
+    int checked = 0;
+    for (const FolderEntry& entry : entries) {
+        if (entry.name == "." || entry.name == ".." || entry.name == "t.jpg") continue;
+        if (entry.name.find('?') != std::string::npos) continue;  // a volume without short names
+        const std::string path = Path(entry.name);
+        EXPECT_TRUE(IsPlainFile(path.c_str())) << entry.name;
+        long long bytes = 0, modified = 0;
+        EXPECT_TRUE(FileStamp(path.c_str(), bytes, modified)) << entry.name;
+        EXPECT_EQ(bytes, static_cast<long long>(sizeof TURNED_JPEG));
+        Picture p;
+        EXPECT_TRUE(DecodePictureFile(path.c_str(), 1 << 20, p)) << entry.name;
+        EXPECT_EQ(p.width, 32);
+        ++checked;
+    }
+    EXPECT_GE(checked, 1);
+    EXPECT_FALSE(IsPlainFile(folder.c_str()));
+}
+
 TEST_F(Win32Jpeg, IntoABlockInRgbaWithTheColourKey) {
     std::vector<std::uint8_t> block(32 * 16 * 4, 7);
     DecodeRequest request;

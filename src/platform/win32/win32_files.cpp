@@ -3,6 +3,7 @@
 // replacement of a file's contents by a rename over it. Also the zero-filled blocks of the
 // image store, from the system's virtual memory.
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/win32/win32_platform.h"
 
@@ -32,9 +33,35 @@ bool ListFolder(const char* folder, std::vector<FolderEntry>& entries) {
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return false;
     do {
-        entries.push_back(FolderEntry{found.cFileName, std::uint32_t(found.dwFileAttributes)});
+        // A name the code page cannot spell comes back with '?' in it, which no file's name
+        // holds: its short name, plain ASCII, still opens it.
+        const bool unspelled = std::strchr(found.cFileName, '?') != nullptr;
+        const char* name = unspelled && found.cAlternateFileName[0] != '\0'
+                               ? found.cAlternateFileName
+                               : found.cFileName;
+        entries.push_back(FolderEntry{name, std::uint32_t(found.dwFileAttributes)});
     } while (FindNextFileA(search, &found));
     FindClose(search);
+    return true;
+}
+
+// The file system's own calls take the name through the code page, as every other call
+// here does; the standard library's paths would read its bytes as another encoding.
+bool IsPlainFile(const char* path) {
+    DWORD bits = GetFileAttributesA(path);
+    return bits != INVALID_FILE_ATTRIBUTES &&
+           (bits & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+bool FileStamp(const char* path, long long& bytes, long long& modifiedNs) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0)
+        return false;
+    bytes = static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    const long long ticks = static_cast<long long>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                            data.ftLastWriteTime.dwLowDateTime;
+    modifiedNs = ticks * 100;  // 100-ns ticks since 1601
     return true;
 }
 

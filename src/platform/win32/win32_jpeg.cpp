@@ -81,6 +81,8 @@ bool PixelSize(IPicture* picture, int& width, int& height) {
 
 // Renders the picture at `width` x `height` into `pixels` (B, G, R, X, top row first).
 bool Render(IPicture* picture, int width, int height, std::vector<std::uint8_t>& pixels) {
+    // Taken before any drawing object: running short of memory here leaves none behind.
+    pixels.resize(std::size_t(width) * std::size_t(height) * 4);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -102,10 +104,7 @@ bool Render(IPicture* picture, int width, int height, std::vector<std::uint8_t>&
         ok = SUCCEEDED(picture->get_Width(&w)) && SUCCEEDED(picture->get_Height(&h)) &&
              SUCCEEDED(picture->Render(dc, 0, 0, width, height, 0, h, w, -h, nullptr));
         GdiFlush();
-        if (ok) {
-            pixels.resize(std::size_t(width) * std::size_t(height) * 4);
-            std::memcpy(pixels.data(), bits, pixels.size());
-        }
+        if (ok) std::memcpy(pixels.data(), bits, pixels.size());
         SelectObject(dc, previous);
     }
     if (section) DeleteObject(section);

@@ -24,7 +24,8 @@ struct Started {
 
 std::vector<Started> watched;
 
-bool Start(const char* file, const char* parameters) {
+// `watch`: whether an early exit with a non-zero status counts as the program's failure.
+bool Start(const char* file, const char* parameters, bool watch) {
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
@@ -34,7 +35,8 @@ bool Start(const char* file, const char* parameters) {
     info.lpParameters = parameters;
     info.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExA(&info)) return false;
-    if (info.hProcess != nullptr) {
+    if (info.hProcess != nullptr && !watch) CloseHandle(info.hProcess);
+    if (info.hProcess != nullptr && watch) {
         std::string name = file;
         std::size_t slash = name.find_last_of("\\/");
         if (slash != std::string::npos) name = name.substr(slash + 1);
@@ -58,13 +60,15 @@ UINT IconStyle(MessageIcon icon) {
 }  // namespace
 
 bool Win32Platform::StartProgram(const char* file, const char* parameters) {
-    return Start(file, parameters);
+    return Start(file, parameters, true);
 }
 
 bool Win32Platform::OpenFolderInFileManager(const char* folder) {
     // Quoted, so that a folder with spaces in its name stays one parameter.
     std::string quoted = std::string("\"") + folder + "\"";
-    return Start("explorer", quoted.c_str());
+    // The file manager hands the folder to the one already running and ends, with status 1
+    // even when the folder opened: its exit says nothing.
+    return Start("explorer", quoted.c_str(), false);
 }
 
 bool Win32Platform::TakeStartedProgramFailure(std::string& message) {
