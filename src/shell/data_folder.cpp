@@ -48,9 +48,9 @@ bool TakesOverworldFiles(const std::string& folder) {
 
 }  // namespace
 
-bool HoldsProgramFiles(const std::string& folder) {
-    if (folder.empty()) return false;
-    if (IsFile(Join(folder, PLAYER_PROGRAM))) return true;
+namespace {
+
+bool HoldsPictureFolder(const std::string& folder) {
     std::string checked;
     for (int group = 0; group < PICTURE_GROUP_COUNT; ++group)
         for (const PictureEntry& entry : PictureGroupEntries(group)) {
@@ -59,6 +59,13 @@ bool HoldsProgramFiles(const std::string& folder) {
             if (IsFolder(Join(folder, checked))) return true;
         }
     return false;
+}
+
+}  // namespace
+
+bool HoldsProgramFiles(const std::string& folder) {
+    if (folder.empty()) return false;
+    return IsFile(Join(folder, PLAYER_PROGRAM)) || HoldsPictureFolder(folder);
 }
 
 std::string InstalledDataFolder(const std::string& programFolder) {
@@ -71,18 +78,15 @@ std::string InstalledDataFolder(const std::string& programFolder) {
 }
 
 void FindDataFolder(const std::string& startFolder, const std::string& programFolder) {
-    if (HoldsProgramFiles(startFolder)) {
-        DataFolder.clear();
-        return;
-    }
-    // A build folder's program started from elsewhere has its files beside it.
+    DataFolder.clear();
+    if (HoldsProgramFiles(startFolder)) return;
+    DataFolder = InstalledDataFolder(programFolder);
+    if (!DataFolder.empty() || programFolder.empty()) return;
+    // A build folder's program started from elsewhere has its pictures beside it. A player
+    // alone does not count here: an installed program's bin/ may hold anything of that name.
     std::error_code error;
     std::filesystem::path beside = std::filesystem::weakly_canonical(programFolder, error);
-    if (!programFolder.empty() && !error && HoldsProgramFiles(beside.string())) {
-        DataFolder = beside.string();
-        return;
-    }
-    DataFolder = InstalledDataFolder(programFolder);
+    if (!error && HoldsPictureFolder(beside.string())) DataFolder = beside.string();
 }
 
 std::string ProgramFilesFolder() {

@@ -16,8 +16,8 @@ bool HoldsProgramFiles(const std::string& folder);
 // holds the program's files; "" otherwise.
 std::string InstalledDataFolder(const std::string& programFolder);
 // Sets DataFolder for a program started in `startFolder`: the start folder wins when it
-// holds any of the program's files; else the program's own folder when it holds them (a
-// build folder); else the installed data folder, when there is one.
+// holds any of the program's files; else the installed data folder, when there is one; else
+// the program's own folder when it holds a picture folder (a build folder).
 void FindDataFolder(const std::string& startFolder, const std::string& programFolder);
 // The folder that holds the program's files, absolute: the start folder or DataFolder.
 std::string ProgramFilesFolder();

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -89,14 +90,25 @@ TEST_F(DataFolderTest, TheStartFolderWinsOverTheInstalledFolder) {
     EXPECT_EQ(ProgramFilesFolder(), platform::CurrentFolder());
 
     // A program folder that holds them (a build folder, its program started from elsewhere)
-    // comes after the start folder and before the installed folder.
+    // comes after the start folder and after the installed folder.
     fs::create_directory(bin + "/bmp_land");
     FindDataFolder(start.Path(), bin);
     EXPECT_EQ(DataFolder, "");
     fs::remove(start / "bmp_item");
+    FindDataFolder(start.Path(), bin);
+    EXPECT_EQ(DataFolder, fs::canonical(installed).string());
+    fs::remove(installed + "/bmp_unit");
     FindDataFolder(start.Path(), bin + "/");
     EXPECT_EQ(DataFolder, fs::canonical(bin).string());
+    // A file of the player's name beside an installed program is no data folder.
     fs::remove(bin + "/bmp_land");
+    std::ofstream(bin + "/" + PLAYER_PROGRAM) << "#!/bin/sh\n";
+    FindDataFolder(start.Path(), bin);
+    EXPECT_EQ(DataFolder, "");
+    fs::create_directory(installed + "/bmp_unit");
+    FindDataFolder(start.Path(), bin);
+    EXPECT_EQ(DataFolder, fs::canonical(installed).string());
+    fs::remove(bin + "/" + PLAYER_PROGRAM);
 
     // Neither has them (an installed folder left empty, or none): the start folder, as before.
     fs::remove(installed + "/bmp_unit");
