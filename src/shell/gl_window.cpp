@@ -98,6 +98,8 @@ int OpenGlWindow(const char* title, int width, int height, int bits, bool fullsc
 }
 
 void CloseGlWindow() {
+    // The window goes, and its focus with it: a window made anew is active once it says so.
+    WindowActive = 0;
     const char* caption = "SHUTDOWN ERROR";
     const MessageIcon icon = MessageIcon::Information;
     if (FullscreenFlag) {

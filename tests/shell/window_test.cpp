@@ -162,6 +162,22 @@ TEST_F(Window, CloseRequestSetsQuitAndKeepsTheWindow) {
     CloseGlWindow();
 }
 
+TEST_F(Window, ActivationFollowsItsEventsAndEndsWithTheWindow) {
+    ASSERT_EQ(OpenMainWindow(), 1);
+    EXPECT_EQ(WindowActive, 0);  // not before the system says so
+    WindowProc({platform::EventSource::Window, platform::MSG_ACTIVATE, 1});
+    EXPECT_EQ(WindowActive, 1);
+    WindowProc({platform::EventSource::Window, platform::MSG_ACTIVATE, 0});
+    EXPECT_EQ(WindowActive, 0);
+    WindowProc({platform::EventSource::Window, platform::MSG_ACTIVATE, 1});
+    // A window remade (F1 to F4) whose focus never arrives is not active.
+    CloseGlWindow();
+    EXPECT_EQ(WindowActive, 0);
+    ASSERT_EQ(OpenMainWindow(), 1);
+    EXPECT_EQ(WindowActive, 0);
+    CloseGlWindow();
+}
+
 TEST_F(Window, ScreenSaverIsHeldOffAndOtherEventsGoToTheSystem) {
     using platform::EventSource;
     EXPECT_EQ(WindowProc({EventSource::Window, platform::MSG_SYSCOMMAND, platform::SC_SCREEN_SAVE}),
