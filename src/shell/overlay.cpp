@@ -48,11 +48,18 @@ void SetTextEnd(const char* text, int x) {
     SetText(text);
     const int room = AppState.frameWidth - x;
     auto inside = [](const char* p) { return (static_cast<unsigned char>(*p) & 0xC0) == 0x80; };
-    const char* start = TextBuffer;
+    char* start = TextBuffer;
     while (inside(start)) ++start;
-    while (*start != '\0' && TextWidth(start) > room) {
-        ++start;
-        while (inside(start)) ++start;
+    // One measure of the whole, then each character dropped from the front takes its width.
+    int width = TextWidth(start);
+    while (*start != '\0' && width > room) {
+        char* next = start + 1;
+        while (inside(next)) ++next;
+        const char kept = *next;
+        *next = '\0';
+        width -= TextWidth(start);
+        *next = kept;
+        start = next;
     }
     std::memmove(TextBuffer, start, std::strlen(start) + 1);
 }

@@ -61,7 +61,9 @@ bool FileStamp(const char* path, long long& bytes, long long& modifiedNs) {
     bytes = static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
     const long long ticks = static_cast<long long>(data.ftLastWriteTime.dwHighDateTime) << 32 |
                             data.ftLastWriteTime.dwLowDateTime;
-    modifiedNs = ticks * 100;  // 100-ns ticks since 1601
+    // 100-ns ticks since 1601; counted from 1970, as nanoseconds they fit 64 bits.
+    constexpr long long TICKS_1601_TO_1970 = 116444736000000000LL;
+    modifiedNs = (ticks - TICKS_1601_TO_1970) * 100;
     return true;
 }
 
