@@ -79,6 +79,16 @@ TEST_F(BitmapLoader, PaddedWidthsAndPixelOffsetLoadUpright) {
     withPalette.width = 3;
     ASSERT_TRUE(LoadBitmap(Make("o.bmp", withPalette).c_str(), 8));
     ExpectPattern(ImageSlots[8], 3, 16);
+    // Lax encoders leave out the last row's padding: the picture is still whole. A byte less
+    // is not.
+    bmp_files::Spec lax;
+    lax.width = 7;
+    lax.height = 4;
+    lax.truncateTo = 54 + 24 * 3 + 21;
+    ASSERT_TRUE(LoadBitmap(Make("lax.bmp", lax).c_str(), 9));
+    ExpectPattern(ImageSlots[9], 7, 4);
+    lax.truncateTo -= 1;
+    EXPECT_FALSE(LoadBitmap(Make("lax.bmp", lax).c_str(), 9));
 }
 
 TEST_F(BitmapLoader, RefusedHeadersLeaveTheSlotUntouched) {

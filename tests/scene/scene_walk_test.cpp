@@ -39,10 +39,11 @@ class SceneWalkTest : public DungeonTest {
         }
         fake.held['Z'] = fake.held[vk::LBUTTON] = false;
     }
-    // Heading towards grid x + 1, x - 1 or y - 1 at a pitch that steps 0.1 a frame.
+    // Heading towards grid x + 1, x - 1, y - 1 or y + 1 at a pitch that steps 0.1 a frame.
     static void FacePlusX() { CameraYaw = 90, CameraPitch = -90; }
     static void FaceMinusX() { CameraYaw = -90, CameraPitch = -90; }
     static void FaceMinusY() { CameraYaw = 0, CameraPitch = -90; }
+    static void FacePlusY() { CameraYaw = 180, CameraPitch = -90; }
 };
 
 TEST_F(SceneWalkTest, LevelPitchNeverMovesTheWalker) {
@@ -174,6 +175,10 @@ TEST_F(SceneWalkTest, WalkerStopsAtTheGridsEdge) {
     FacePlusX();
     Walk(30);
     EXPECT_EQ(w->x, MAP_WIDTH - 1);
+    Put(5, MAP_WIDTH - 1, 10);
+    FacePlusY();
+    Walk(30);
+    EXPECT_EQ(w->y, MAP_WIDTH - 1);
 }
 
 TEST_F(SceneWalkTest, CameraFollowsTheCursorOnlyWhileAButtonIsHeld) {

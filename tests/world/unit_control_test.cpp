@@ -130,6 +130,20 @@ TEST_F(UnitControl, MoverEndsOnItsCellAndFollowerWaitsBesideItsTarget) {
     EXPECT_EQ(UnitTable[4].moveState, 2);
 }
 
+TEST_F(UnitControl, AFollowerRereadsWhereItsTargetStandsOnItsTwentySixthMove) {
+    Place(4, 70, 100);
+    Place(8, 100, 100);
+    OrderUnit(4, 100, 100);
+    UnitTable[8].y = 110;
+    MovementPasses(25);
+    EXPECT_EQ(UnitTable[4].followTimer, 25);
+    EXPECT_EQ(UnitTable[4].targetY, 100);
+    MovementPasses(1);
+    EXPECT_EQ(UnitTable[4].followTimer, 0);
+    EXPECT_EQ(UnitTable[4].targetY, 110);
+    EXPECT_EQ(UnitTable[4].lastTargetY, 110);
+}
+
 TEST_F(UnitControl, AtMostFifteenNewOrdersArePlannedInOnePass) {
     for (int u = 1; u <= 20; ++u) {
         Place(u, 10 + 5 * u, 30);
