@@ -53,8 +53,14 @@ TEST(FolderListing, NameKeysOfUnusualNames) {
     EXPECT_NE(MakeNameKey("ſ").upper, MakeNameKey("S").upper);  // long s stays apart
     EXPECT_NE(MakeNameKey("𐐨").upper, MakeNameKey("𐐀").upper);  // outside the plane: as is
     EXPECT_EQ(platform::Utf16Units("😀"), (std::u16string{0xD83D, 0xDE00}));
-    // An overlong slash, an encoded surrogate and a lone continuation byte: one unit per byte.
+    // Overlong slashes, an encoded surrogate, a code point past U+10FFFF and a lone
+    // continuation byte: one unit per byte.
     EXPECT_EQ(platform::Utf16Units("\xC0\xAF"), (std::u16string{0xDCC0, 0xDCAF}));
+    EXPECT_EQ(platform::Utf16Units("\xE0\x80\xAF"), (std::u16string{0xDCE0, 0xDC80, 0xDCAF}));
+    EXPECT_EQ(platform::Utf16Units("\xF0\x80\x80\xAF"),
+              (std::u16string{0xDCF0, 0xDC80, 0xDC80, 0xDCAF}));
+    EXPECT_EQ(platform::Utf16Units("\xF4\x90\x80\x80"),
+              (std::u16string{0xDCF4, 0xDC90, 0xDC80, 0xDC80}));
     EXPECT_EQ(platform::Utf16Units("\xED\xA0\x80x"), (std::u16string{0xDCED, 0xDCA0, 0xDC80, 'x'}));
     EXPECT_EQ(platform::Utf16Units("a\xE6\x97"), (std::u16string{'a', 0xDCE6, 0xDC97}));
     // A strict order: a name is never before itself, and of two names exactly one comes first.

@@ -135,6 +135,11 @@ TEST(JpegEndScan, TellsACompleteFileFromACutOne) {
     for (std::size_t keep : {bytes.size() - 1, bytes.size() - 2, bytes.size() / 2, std::size_t(30)})
         EXPECT_FALSE(scan(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + long(keep)), 5))
             << keep;
+    // Restart markers between the picture's intervals have no length: read as one, the
+    // 0x7F00 after them would skip the end marker.
+    for (std::uint8_t rst = 0xD0; rst <= 0xD7; ++rst)
+        EXPECT_TRUE(scan({0xFF, 0xD8, 0xFF, 0xDA, 0, 2, 0x12, 0xFF, rst, 0x7F, 0, 0xFF, 0xD9}, 1))
+            << int(rst);
     platform::JpegEndScan text;
     text.Feed(reinterpret_cast<const std::uint8_t*>("hello"), 5);
     EXPECT_TRUE(text.Failed());
