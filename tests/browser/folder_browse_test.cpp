@@ -189,6 +189,19 @@ TEST_F(BrowseTest, DotFilesAndRefusedMovesLeaveTheBrowserWhereItWas) {
     PressEntry(std::string(200, 'd'));
     EXPECT_EQ(std::string(AppState.browseFolder), padded);
     EXPECT_NE(std::string(CurrentNotice()).find("its path is too long"), std::string::npos);
+    // A path of exactly the capacity leaves no room for its end byte; a byte less is entered.
+    std::string edge = folder.Path();
+    while (edge.size() < FOLDER_CAPACITY - 202) edge += "/.";
+    const std::string full(FOLDER_CAPACITY - 2 - edge.size(), 'e'), fits = full.substr(1);
+    folder.MakeFolder(full);
+    folder.MakeFolder(fits);
+    Browse(edge);
+    AppState.selectedEntry = Find(full);
+    PressEntry(full);
+    EXPECT_EQ(std::string(AppState.browseFolder), edge);
+    AppState.selectedEntry = Find(fits);
+    PressEntry(fits);
+    EXPECT_EQ(std::string(AppState.browseFolder), edge + "/" + fits + "/");
 #endif
 }
 

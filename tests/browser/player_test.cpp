@@ -55,7 +55,7 @@ TEST_F(Player, APlayerOrFileManagerThatCannotRunIsSaidOnScreen) {
     EXPECT_STREQ(CurrentNotice(), "kelvo: no player for x.mp4: install mpv");
 }
 
-TEST_F(Player, PDoesNothingOnAFolderOrOutsideTheList) {
+TEST_F(Player, PPlaysTheLastEntryButNothingOnAFolderOrOutsideTheList) {
     SetEntry(2, "sub", 0);
     AppState.selectedEntry = 2;
     Press('P');
@@ -67,6 +67,9 @@ TEST_F(Player, PDoesNothingOnAFolderOrOutsideTheList) {
     AppState.selectedEntry = 31;  // past the entry count
     ApplyFirstKeys();
     EXPECT_TRUE(fake.started.empty());
+    AppState.selectedEntry = 30;
+    ApplyFirstKeys();
+    EXPECT_EQ(fake.started.size(), 1u);
 }
 
 TEST_F(Player, PlacementFollowsTheOffsetsAndStaysInsideTheWindow) {

@@ -144,6 +144,9 @@ TEST_F(BrowserKeys, PagesMoveByColumnsTimesRowsWithinTheEntries) {
     EXPECT_EQ(AppState.pageFirst, 4);
     PreviousPage();
     EXPECT_EQ(AppState.pageFirst, 1);
+    AppState.pageFirst = 18;  // a page back lands on 0, which numbers no entry
+    PreviousPage();
+    EXPECT_EQ(AppState.pageFirst, 1);
 
     // 1280 x 960 with 200-pixel cells: 6 by 4.
     ResizeFrame(1280, 960);

@@ -130,6 +130,19 @@ TEST_F(CommandLine, AFolderTooLongForTheBrowserIsRefused) {
     EXPECT_NE(o.errors.find("longer than 2999 bytes"), std::string::npos) << o.errors;
     EXPECT_EQ(StartOptions.browseFolder, "");
     EXPECT_EQ(platform::CurrentFolder(), before);
+
+    // One byte short of the capacity is taken whole; exactly the capacity leaves no room
+    // for the end byte.
+    std::string parent = Real(folder.Path());
+    while (parent.size() + 256 < std::size_t(FOLDER_CAPACITY))
+        parent += "/" + std::string(200, 'p');
+    std::string fits = parent + "/" + std::string(FOLDER_CAPACITY - 2 - parent.size(), 'f');
+    fs::create_directories(fits);
+    fs::create_directory(fits + "g");
+    EXPECT_EQ(Read({fits}).status, -1);
+    EXPECT_EQ(StartOptions.browseFolder, fits);
+    EXPECT_EQ(Read({fits + "g"}).status, 2);
+    EXPECT_EQ(StartOptions.browseFolder, "");
 }
 
 }  // namespace

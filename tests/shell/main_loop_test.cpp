@@ -62,6 +62,12 @@ TEST_F(MainLoop, AFolderFromTheCommandLineIsBrowsedWhileTheStartFolderStaysCurre
     EXPECT_EQ(platform::CurrentFolder(), start.Path());
 }
 
+TEST_F(MainLoop, AWorkingFolderFitsOnlyWithRoomForItsEnd) {
+    EXPECT_EQ(FolderFits(std::string(FOLDER_CAPACITY - 1, 'd')), 1);
+    EXPECT_EQ(FolderFits(std::string(FOLDER_CAPACITY, 'd')), 0);
+    EXPECT_EQ(FolderFits(""), 0);
+}
+
 TEST_F(MainLoop, PassPresentsTheSavedFrameThenForgetsInputThenPumps) {
     fake.screenWidth = 200;
     fake.screenHeight = 100;

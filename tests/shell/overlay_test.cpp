@@ -177,6 +177,15 @@ TEST_F(Overlay, CreditLineRisesWhenTheWindowHangsBelowTheScreen) {
     DrawOverlay();
     EXPECT_FALSE(AnyLitInRows(0, 150, 0, 1280));
     EXPECT_TRUE(AnyLitInRows(185, 205, 12, 200));
+    // 960 x 540 at scale 2 moved 300 pixels down: the hidden 300 screen rows are 150 of the
+    // frame's.
+    UseFrame(960, 540);
+    AppState.pixelScale = 2;
+    AppState.screenHeight = 1080;
+    AppState.windowY = 300;
+    DrawOverlay();
+    EXPECT_FALSE(AnyLitInRows(0, 150, 0, 960));
+    EXPECT_TRUE(AnyLitInRows(155, 175, 12, 200));
 }
 
 TEST_F(Overlay, AFolderLongerThanTheTextBufferShowsItsEnd) {
