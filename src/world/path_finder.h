@@ -63,8 +63,9 @@ struct PathFinderRecord {
     std::int32_t resultX, resultY;
 
     // The open set (path_open_set.cpp): keys (cost, then node number: descending in linear
-    // mode, ascending in queue mode) filed in bands of one cost unit, the band being taken
-    // sorted; a heap instead for a search whose costs outgrow the bands.
+    // mode, ascending in queue mode, where nodes come in creation order) filed in bands of one
+    // cost unit, the band being taken sorted; a heap instead for a search whose costs outgrow
+    // the bands, or that is given a node out of creation order.
     std::int32_t* openNext;  // W * W links of the bands' lists; -1 ends a list
     std::int32_t openBand[OPEN_BANDS];
     std::uint64_t openBandBits[OPEN_BANDS / 64];  // bands that hold nodes
@@ -77,6 +78,11 @@ struct PathFinderRecord {
     std::int32_t openCount;
     CostCount* costCounts;  // COST_TABLE_SLOTS entries, queue mode only
     std::int32_t distinctCosts;
+    std::int32_t openLastAdded;  // the highest node added since the set was cleared
+    // Queue mode once a node came out of creation order: ties are numbers of insertion.
+    std::uint8_t openByInsertion;
+    std::uint32_t openInsertions;     // the next number of insertion
+    std::int32_t* openInsertionNode;  // W * W: the node of each number
 };
 
 extern PathFinderRecord* PathFinder;

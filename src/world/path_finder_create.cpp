@@ -5,6 +5,7 @@
 #include "gamedata/engine_settings.h"
 #include "gamedata/table_memory.h"
 #include "world/path_finder.h"
+#include "world/path_open_set.h"
 
 PathFinderRecord* PathFinder = nullptr;
 
@@ -67,6 +68,8 @@ PathFinderRecord* CreatePathFinder() {
     f->openRun = CreateTableOf<std::uint64_t>("path finder open set", nodes);
     f->openHeap = CreateTableOf<std::uint64_t>("path finder open set", nodes);
     f->costCounts = CreateTableOf<CostCount>("path finder open set", COST_TABLE_SLOTS);
+    f->openInsertionNode = CreateTableOf<std::int32_t>("path finder open set", nodes);
+    OpenSetClear(*f);
     return f;
 }
 
@@ -88,5 +91,6 @@ void ReleasePathFinder(PathFinderRecord* f) {
     std::free(f->openRun);
     std::free(f->openHeap);
     std::free(f->costCounts);
+    std::free(f->openInsertionNode);
     std::free(f);
 }

@@ -1,11 +1,13 @@
 // The open set of the path finder. A node's key is its cost's bits (in an order that sorts
 // like the float) above a tie-break: linear mode takes the highest node number among equal
-// costs, queue mode the lowest, nodes being queued in creation order. A search takes costs
-// in rising order and every step adds at least one cost unit and far less than OPEN_BANDS,
-// so nodes are filed in circular bands of one cost unit and only the band being taken is
-// sorted. A key that fits no band (a strange cost table, or QueueInsert given an older
-// node) moves the whole set into a four-way heap for the rest of the search. Queue mode also
-// counts the distinct costs queued, so the bucket limit holds.
+// costs, queue mode the one added first. A search adds its nodes in creation order, so there
+// the node number is the queue's tie too. A search takes costs in rising order and every
+// step adds at least one cost unit and far less than OPEN_BANDS, so nodes are filed in
+// circular bands of one cost unit and only the band being taken is sorted. A key that fits
+// no band (a strange cost table), or a node given out of creation order by QueueInsert,
+// moves the whole set into a four-way heap for the rest of the search; from such a node on,
+// queue-mode ties number the insertions. Queue mode also counts the distinct costs queued,
+// so the bucket limit holds.
 #include "world/path_open_set.h"
 
 #include <algorithm>
@@ -13,6 +15,10 @@
 #include <cstring>
 
 namespace {
+
+constexpr std::uint64_t COST_BITS = 0xFFFFFFFF00000000u;
+// Set in the tie of a key numbered by insertion; node numbers stay below it.
+constexpr std::uint32_t INSERTION_TIE = 0x80000000u;
 
 // Float bits mapped so that unsigned comparison orders them like the floats.
 std::uint32_t OrderedBits(float cost) {
@@ -28,7 +34,8 @@ std::uint64_t KeyOf(const PathFinderRecord& f, int node) {
 
 int NodeOf(const PathFinderRecord& f, std::uint64_t key) {
     std::uint32_t tie = std::uint32_t(key);
-    return int(f.useQueue ? tie : ~tie);
+    if (!f.useQueue) return int(~tie);
+    return (tie & INSERTION_TIE) ? f.openInsertionNode[tie & ~INSERTION_TIE] : int(tie);
 }
 
 // --- the four-way heap ---
@@ -85,13 +92,10 @@ void LinkIntoBand(PathFinderRecord& f, int node, std::int64_t band) {
 }
 
 // Takes the nodes of band `slot` out of its list, as keys written from `out`; their count.
-// A node queued twice by a caller could close a list into a loop: the walk stops at the
-// open set's capacity.
+// Only nodes newer than all before them are filed in bands, so no list holds a node twice.
 int DrainBand(PathFinderRecord& f, int slot, std::uint64_t* out) {
-    const int capacity = f.mapWidth * f.mapWidth;
     int count = 0;
-    for (int n = f.openBand[slot]; n >= 0 && count < capacity; n = f.openNext[n])
-        out[count++] = KeyOf(f, n);
+    for (int n = f.openBand[slot]; n >= 0; n = f.openNext[n]) out[count++] = KeyOf(f, n);
     f.openBand[slot] = -1;
     f.openBandBits[slot / 64] &= ~(std::uint64_t(1) << (slot % 64));
     return count;
@@ -141,6 +145,30 @@ bool NextBand(PathFinderRecord& f) {
         return true;
     }
     return false;
+}
+
+// --- queue-mode ties by insertion ---
+
+// Numbers the held keys 0, 1, ... again in the order they leave, so that numbers never run
+// out however many insertions a search is given. All of them are in the heap.
+void Renumber(PathFinderRecord& f) {
+    int count = 0;
+    while (f.openHeapCount > 0) {
+        std::uint64_t key = HeapPop(f);
+        f.openRun[count++] = (key & COST_BITS) | std::uint32_t(NodeOf(f, key));
+    }
+    for (int i = 0; i < count; ++i) {
+        f.openInsertionNode[i] = std::int32_t(std::uint32_t(f.openRun[i]));
+        HeapPush(f, (f.openRun[i] & COST_BITS) | INSERTION_TIE | std::uint32_t(i));
+    }
+    f.openInsertions = std::uint32_t(count);
+}
+
+std::uint64_t InsertionKey(PathFinderRecord& f, std::uint64_t key, int node) {
+    if (f.openInsertions >= std::uint32_t(f.mapWidth) * std::uint32_t(f.mapWidth)) Renumber(f);
+    std::uint32_t number = f.openInsertions++;
+    f.openInsertionNode[number] = node;
+    return (key & COST_BITS) | INSERTION_TIE | number;
 }
 
 // --- the queue-mode count of distinct costs ---
@@ -201,6 +229,15 @@ bool OpenSetAdd(PathFinderRecord& f, int node) {
     std::uint64_t key = KeyOf(f, node);
     if (f.useQueue && !CountCost(f, std::uint32_t(key >> 32))) return false;
     ++f.openCount;
+    if (node > f.openLastAdded) {
+        f.openLastAdded = node;
+    } else {
+        // An older node, perhaps one held already: the bands would lose it, and a node-number
+        // tie would put it before nodes queued earlier.
+        if (!f.openInHeap) MoveIntoHeap(f);
+        if (f.useQueue) f.openByInsertion = 1;
+    }
+    if (f.openByInsertion) key = InsertionKey(f, key, node);
     if (!f.openInHeap) {
         std::int64_t band = BandOf(f, node);
         if (f.openCount == 1 && band >= 0) {
@@ -246,6 +283,9 @@ void OpenSetClear(PathFinderRecord& f) {
     // Every slot in use holds a distinct cost, so none is left when none is counted.
     if (f.distinctCosts > 0) std::memset(f.costCounts, 0, sizeof(CostCount) * COST_TABLE_SLOTS);
     f.distinctCosts = 0;
+    f.openLastAdded = -1;
+    f.openByInsertion = 0;
+    f.openInsertions = 0;
 }
 
 void QueueInsert(int node) {

@@ -1,6 +1,6 @@
 // The path finder's open set, for the search loop: the node to expand next is the open node
-// of lowest cost; among equal costs the one created last in linear mode, the one created
-// first in queue mode (each cost a first-in first-out bucket).
+// of lowest cost; among equal costs the one created last in linear mode, the one added first
+// in queue mode (each cost a first-in first-out bucket).
 #pragma once
 
 #include "world/path_finder.h"

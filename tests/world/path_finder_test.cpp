@@ -40,7 +40,7 @@ class PathFinderTest : public WorldTest {
     }
 };
 
-TEST_F(PathFinderTest, EqualCostsGoToTheLastMadeNodeInLinearModeAndTheFirstInQueueMode) {
+TEST_F(PathFinderTest, EqualCostsGoToTheLastMadeNodeInLinearModeAndTheFirstQueuedInQueueMode) {
     // From (100, 100) the four orthogonal neighbours cost the same; class 0 makes them as
     // nodes 1 (north), 3 (east), 5 (south) and 7 (west).
     BeginSearch(1, 100, 100, 130, 100, 0, 64, 0);
@@ -55,6 +55,15 @@ TEST_F(PathFinderTest, EqualCostsGoToTheLastMadeNodeInLinearModeAndTheFirstInQue
     ASSERT_EQ(RunSearch(1), 0);
     EXPECT_EQ(PathFinder->currentNode, 1);
     EXPECT_EQ(PathFinder->nodeY[1], 101);
+
+    // Queued again out of creation order, equal costs still leave first in, first out
+    // (4 and 8 are diagonal steps, 3 and 7 orthogonal ones).
+    BeginSearch(1, 100, 100, 110, 110, 0, 16, 1);
+    RunSearch(1);
+    while (QueuePop() != -1) {
+    }
+    for (int n : {8, 4, 7, 3}) QueueInsert(n);
+    for (int n : {7, 3, 8, 4, -1}) EXPECT_EQ(QueuePop(), n);
 }
 
 TEST_F(PathFinderTest, DiagonalsPassOnlyBetweenOpenTilesInLinearMode) {
@@ -431,6 +440,15 @@ TEST_F(PathFinderTest, TheQueueStartsAfreshAfterDrainingAndHoldsAThousandDistinc
     EXPECT_EQ(popped[4], 5);
     EXPECT_EQ(popped[5], extra);  // the same cost as node 5, queued after it
     EXPECT_EQ(popped.back(), 1000);
+
+    // Queued again, `extra` before 5, they leave in that order even after more insertions
+    // of a cheaper node than the window has cells.
+    for (int n : {extra, 5}) QueueInsert(n);
+    for (int i = 0; i < 70000; ++i) {
+        QueueInsert(1);
+        QueuePop();
+    }
+    for (int n : {extra, 5, -1}) EXPECT_EQ(QueuePop(), n);
 }
 
 TEST_F(PathFinderTest, TheOpenSetGivesTheLeastKeyWhateverTheCostsAndTheirOrder) {
