@@ -286,14 +286,15 @@ int RunSearch(int maxExpansions) {
         f->nodeState[cur] = NODE_CLOSED;
         f->windowMarks[(f->nodeY[cur] - f->windowTop) * f->windowSize +
                        (f->nodeX[cur] - f->windowLeft)] = MARK_CLOSED;
-        // With no node open, every further pass would expand an expanded node again and
-        // choose the same one: nothing can change before the budget ends.
-        if (!ChooseNext(*f)) return 0;
+        const bool open = ChooseNext(*f);
         if (f->nodeX[f->currentNode] == f->goalX && f->nodeY[f->currentNode] == f->goalY) {
             f->foundState = 1;
             f->foundNode = f->currentNode;
             return 1;
         }
+        // With no node open, every further pass would expand an expanded node again, choose
+        // the same one and test it again: nothing can change before the budget ends.
+        if (!open) return 0;
     }
     return 0;
 }

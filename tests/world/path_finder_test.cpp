@@ -66,6 +66,16 @@ TEST_F(PathFinderTest, EqualCostsGoToTheLastMadeNodeInLinearModeAndTheFirstQueue
     for (int n : {7, 3, 8, 4, -1}) EXPECT_EQ(QueuePop(), n);
 }
 
+TEST_F(PathFinderTest, WithNothingLeftOpenTheKeptNodeIsStillTestedAgainstTheGoal) {
+    Fill(0, 0, 255, 255, 61);
+    Tile(100, 100) = Tile(101, 100) = PLAIN;
+    for (int q : {0, 1}) {
+        BeginSearch(1, 100, 100, 101, 100, 0, 16, q);
+        ASSERT_EQ(RunSearch(1), 1) << q;
+        EXPECT_EQ(RunSearch(1), 1) << q;
+    }
+}
+
 TEST_F(PathFinderTest, DiagonalsPassOnlyBetweenOpenTilesInLinearMode) {
     PlaceUnit(4, 50, 50);
     // Deep water can be entered (dearer than plain), but a diagonal may not pass beside it.
