@@ -1,6 +1,7 @@
 // The six path requests: each plans one unit's next cell toward a destination on the unit's
 // own level, walking a stored path or planning anew. The unit mover calls them; to end an
 // order is to set the unit's moveState to 0.
+#include <algorithm>
 #include <cstdlib>
 
 #include "gamedata/engine_settings.h"
@@ -44,6 +45,11 @@ bool MayStepTo(const UnitRecord& u, int unit, int x, int y, int useQueue) {
     return goal || !UnitBlocksCell(x, y, level, unit);
 }
 
+// The cell of the map a destination names: the search takes it clamped onto the map first.
+int OntoMap(int v) {
+    return std::clamp(v, 0, PathFinder->mapWidth - 1);
+}
+
 // A unit on the level's outer edge stands on the window's border, so the search starts from
 // the interior cell beside it. Its first step would then lie two cells away, past a cell it
 // never entered; instead it steps onto that interior cell, when it could walk there and the
@@ -56,7 +62,8 @@ Search SearchFromUnit(const UnitRecord& u, int unit, int tx, int ty, int size, i
         return RunBegunSearch(size) ? Search::Found : Search::Failed;
     // A unit off the map is not stepped onto it; one asked for its own cell stays there.
     const bool offMap = u.x >= f->mapWidth || u.y >= f->mapWidth;
-    if (offMap || (tx == u.x && ty == u.y) || !MayStepTo(u, unit, f->startX, f->startY, useQueue)) {
+    const bool ownCell = OntoMap(tx) == u.x && OntoMap(ty) == u.y;
+    if (offMap || ownCell || !MayStepTo(u, unit, f->startX, f->startY, useQueue)) {
         f->ready = 0;
         return Search::Failed;
     }
@@ -68,6 +75,8 @@ Search SearchFromUnit(const UnitRecord& u, int unit, int tx, int ty, int size, i
 // whose step would be the target, stays: false then, and nothing is set.
 bool TakeInwardStep(UnitRecord& u, int unit, int tx, int ty, bool follow) {
     const int x = PathFinder->startX, y = PathFinder->startY;
+    tx = OntoMap(tx);
+    ty = OntoMap(ty);
     const bool beside = std::abs(u.x - tx) <= 1 && std::abs(u.y - ty) <= 1;
     if (follow && (beside || (x == tx && y == ty))) return false;
     PathFinder->pathIndex[unit] = NO_PATH;

@@ -299,6 +299,18 @@ TEST_F(PathFinderTest, AUnitOnTheLevelsEdgeStepsOntoTheCellBesideItNeverPastIt) 
     EXPECT_EQ(RequestFollowStep(2, 10, 10, 64, 0), 0);
     EXPECT_EQ(u.stepX, -1);
 
+    // A destination off the map is judged by the cell it is clamped onto: the unit's own
+    // (ends the order) or one beside it (a follower stays). {x, y, tx, ty, follow, result}
+    const int edge[][6] = {{255, 134, 256, 134, 0, 0},
+                           {0, 53, -1, 53, 1, 0},
+                           {255, 134, 259, 135, 1, 2},
+                           {0, 209, -3, 208, 1, 2}};
+    for (const auto& c : edge) {
+        PlaceUnit(3, c[0], c[1]).stepX = -1;
+        EXPECT_EQ((c[4] ? RequestFollowStep : RequestNextStep)(3, c[2], c[3], 16, 0), c[5]) << c[0];
+        EXPECT_EQ(UnitTable[3].stepX, -1) << c[0];
+    }
+
     // The corner's only inner neighbour is diagonal: the corner rule holds in linear mode.
     u.moveState = 1;
     u.x = u.y = 255;
