@@ -41,10 +41,11 @@ int Distance(const UnitRecord& a, const UnitRecord& b) {
     return std::abs(int(a.x) - int(b.x)) + std::abs(int(a.y) - int(b.y));
 }
 
-// Kingdom k's capital, or nullptr when k names no kingdom (a neutral owner, owner 0, or a
-// kingdom beyond the table).
+// Kingdom k's capital, or nullptr when k names no kingdom (owner 0, or a kingdom beyond the
+// settings or the table). With 99 kingdoms or more, kingdom 99 is one like the others, its
+// capital record 99, though the wells carry its number as their neutral owner.
 UnitRecord* Capital(int k) {
-    if (k < 1 || k > KINGDOM_COUNT || k >= UNIT_CAPACITY || k == OWNER_NEUTRAL) return nullptr;
+    if (k < 1 || k > KINGDOM_COUNT || k >= UNIT_CAPACITY) return nullptr;
     return &UnitTable[k];
 }
 
@@ -224,7 +225,8 @@ void Expansion() {
 void AttritionAndRepair() {
     for (int r = 1; r < UNIT_CAPACITY; ++r) {
         UnitRecord& record = UnitTable[r];
-        if (record.inUse != 1 || Capital(record.owner) == nullptr) continue;
+        if (record.inUse != 1 || record.owner == OWNER_NEUTRAL || Capital(record.owner) == nullptr)
+            continue;
         if (RandomBelow(6) == 1) {
             record.strength -= RandomBelow(2) + 1;
             if (record.strength <= 0) record.inUse = 0;

@@ -261,6 +261,15 @@ TEST_F(StrategicTurn, TheLastCapitalStandingWinsAndWithoutOneTheGameGoesOn) {
     EXPECT_EQ(ClickTurn(0, 0), 3);
     EXPECT_EQ(turnCounter, 68);
     EXPECT_TRUE(fake.pauses.empty());
+
+    // With 99 kingdoms the wells' owner is a kingdom too: its capital wins, and its records
+    // are neither worn down nor repaired.
+    KINGDOM_COUNT = 99;
+    UnitTable[3].inUse = 0;
+    Capital(99, 150, 150, 10);
+    Well(120, 150, 160);
+    EXPECT_EQ(ClickTurn(0, 0), 99);
+    EXPECT_EQ(UnitTable[99].treasury, 10);
 }
 
 }  // namespace
