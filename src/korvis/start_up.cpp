@@ -68,6 +68,7 @@ int KorvisStartUp(unsigned seed) {
     CopyFolder(AppState.startFolder, folder);
     CopyFolder(AppState.browseFolder, folder);
     FindDataFolder(folder, platform::ProgramFolder());
+    MakeOverworldFolder();  // saves do not make it
     ResizeFrame(KORVIS_FRAME_WIDTH, KORVIS_FRAME_HEIGHT);
     AppState.pixelScale = KORVIS_PIXEL_SCALE;
     AppState.screenWidth = Sys().ScreenWidth();

@@ -98,10 +98,21 @@ std::string OverworldFolder() {
     if (TakesOverworldFiles(files)) return files;
     std::string home = platform::UserDataHome();
     if (home.empty()) return "";
+    // Not made here, so that a load leaves no trace: MakeOverworldFolder makes it.
     std::string own = Join(home, "quentaro");
     std::error_code error;
-    std::filesystem::create_directories(Join(own, "map"), error);
-    return platform::FolderWritable(own.c_str()) ? own : "";
+    return !std::filesystem::exists(own, error) || TakesOverworldFiles(own) ? own : "";
+}
+
+bool MakeOverworldFolder() {
+    std::string folder = OverworldFolder();
+    // A start folder that holds none of the program's files is the user's, not the program's.
+    if (folder.empty() || (folder == ProgramFilesFolder() && !HoldsProgramFiles(folder)))
+        return false;
+    std::string map = Join(folder, "map");
+    std::error_code error;
+    std::filesystem::create_directories(map, error);
+    return IsFolder(map);
 }
 
 void ReportProgramFiles() {

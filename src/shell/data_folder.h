@@ -23,9 +23,12 @@ void FindDataFolder(const std::string& startFolder, const std::string& programFo
 std::string ProgramFilesFolder();
 // The folder where map/ lives, absolute: the program's files folder when its map/ (or,
 // without one, the folder) is writable, otherwise the per-user folder quentaro/ under the
-// user's data home, which this call creates with its map/ when they are missing. "" when
-// no folder will do.
+// user's data home, whether or not it exists yet. "" when no folder will do. Makes nothing.
 std::string OverworldFolder();
+// Makes map/ in OverworldFolder() when it is missing; the programs call it at start-up, as
+// saving into a missing map/ fails. Nothing is made in a start folder that holds none of the
+// program's files. True when map/ is there afterwards.
+bool MakeOverworldFolder();
 // Prints on stderr where the program's files were found and how many picture slots
 // start-up filled (the --verbose report).
 void ReportProgramFiles();

@@ -71,6 +71,9 @@ void StartUp() {
     CopyFolder(AppState.browseFolder,
                StartOptions.browseFolder.empty() ? folder : StartOptions.browseFolder);
     FindDataFolder(folder, platform::ProgramFolder());
+    // Only the per-user map folder: the start folder is the first one browsed, and a map/
+    // made there would show in the user's list.
+    if (OverworldFolder() != ProgramFilesFolder()) MakeOverworldFolder();
     AppState.resolutionMode = RESOLUTION_HALF;
     ResizeFrame(HalfScreen(Sys().ScreenWidth()), HalfScreen(Sys().ScreenHeight()));
     AppState.pixelScale = 2;

@@ -39,9 +39,6 @@ void SaveOverworld(int number) {
     if (MapGrid == nullptr) return;
     std::string path = OverworldPath(number);
     if (path.empty()) return;
-    // A fresh data folder may not have its map/ yet: a save is what makes it.
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     if (!platform::ReplaceFileContents(path.c_str(), MapGrid, LevelBytes())) return;
     platform::Sys().Pause(TRANSFER_PAUSE_MS);
 }

@@ -9,8 +9,8 @@
 // no folder will take them (then nothing is saved or loaded).
 std::string OverworldPath(int number);
 // Writes level 0 to the file, replacing it whole or not at all; then pauses 1000 ms. A save
-// that fails (no room, no permission) changes nothing and does not pause; a missing map
-// folder is made first.
+// that fails (no map folder, no room, no permission) changes nothing and does not pause;
+// the folder is the host's to make (MakeOverworldFolder).
 void SaveOverworld(int number);
 // Reads the file into level 0 when it holds at least MAP_WIDTH * MAP_WIDTH bytes; a short
 // file changes nothing. Pauses 1000 ms whenever the file could be opened. A missing file is

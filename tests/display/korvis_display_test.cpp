@@ -77,11 +77,10 @@ class KorvisDisplay : public ::testing::Test {
     FoundWindow window;
 
     void SetUp() override {
-        // The picture folders from the build, map/ of the test's own.
+        // The picture folders from the build; korvis makes map/ when it starts.
         for (const char* name : {"bmp_cross", "bmp_unit", "bmp_land", "bmp_dungeon",
                                  "bmp_structure", "bmp_item", "bmp_scr", "bmp_cube"})
             ASSERT_EQ(symlink((BinaryDir() + "/" + name).c_str(), (folder + "/" + name).c_str()), 0);
-        std::filesystem::create_directory(folder + "/map");
     }
     void TearDown() override { RemoveFolder(folder); }
 

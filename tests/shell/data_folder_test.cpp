@@ -170,12 +170,17 @@ TEST_F(DataFolderTest, OverworldFilesGoToTheUsersDataHomeWhenTheFolderCannotTake
     DataFolder.clear();
     EXPECT_EQ(OverworldFolder(), platform::CurrentFolder());
 
-    // One that cannot take files: the per-user folder, made with its map/ on first use.
+    // One that cannot take files: the per-user folder, named but not made until a program
+    // starts; nor is map/ made in a start folder that holds none of the program's files.
     start.Touch("not-a-folder");
     DataFolder = start / "not-a-folder";
     EXPECT_EQ(OverworldFolder(), home / "data/quentaro");
+    EXPECT_FALSE(fs::exists(home / "data"));
+    EXPECT_TRUE(MakeOverworldFolder());
     EXPECT_TRUE(fs::is_directory(home / "data/quentaro/map"));
     EXPECT_EQ(OverworldFolder(), home / "data/quentaro");  // and again once it exists
+    DataFolder.clear();
+    EXPECT_FALSE(MakeOverworldFolder());
     // A folder whose map/ cannot take files (here a file of that name) will not do either.
     TempFolder blocked;
     blocked.Touch("map");
@@ -190,7 +195,6 @@ TEST_F(DataFolderTest, OverworldFilesGoToTheUsersDataHomeWhenTheFolderCannotTake
     ScopedVariable relative("XDG_DATA_HOME", "relative/data");
     ScopedVariable user("HOME", home.Path().c_str());
     EXPECT_EQ(OverworldFolder(), home / ".local/share/quentaro");
-    EXPECT_TRUE(fs::is_directory(home / ".local/share/quentaro/map"));
     ScopedVariable noHome("HOME", nullptr);
     EXPECT_EQ(OverworldFolder(), "");
 }
