@@ -5,10 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# libglib2.0-dev serves the tests only: the thumbnail cache's file names are checked against GLib.
 packages=(g++ cmake ninja-build pkg-config
   libx11-dev libxtst-dev libxrandr-dev libxext-dev
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
-  libturbojpeg0-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libmd-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libglib2.0-dev
   xvfb xdotool zlib1g-dev dpkg-dev desktop-file-utils groff-base
   clang libclang-rt-dev)
 missing=()

@@ -4,6 +4,7 @@
 #include "browser/entry_table.h"
 #include "browser/player.h"
 #include "browser/texture_loader.h"
+#include "browser/thumbnail_cache.h"
 #include "browser/views.h"
 #include "draw/fonts.h"
 #include "draw/lines.h"

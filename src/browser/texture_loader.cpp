@@ -47,7 +47,9 @@ std::string PicturePath(const char* name) {
     std::string folder = platform::CurrentFolder();
     // A current folder that cannot be read (removed meanwhile) must not put the name at the root.
     if (folder.empty()) return name;
-    return folder + platform::PathSeparator() + name;
+    // The root folder ends with its separator already.
+    if (folder.back() != platform::PathSeparator()) folder += platform::PathSeparator();
+    return folder + name;
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -17,6 +18,7 @@
 
 #include "browser/entry_table.h"
 #include "browser/texture_loader.h"
+#include "browser/thumbnail_cache.h"
 #include "draw/lines.h"
 #include "draw/pixels.h"
 #include "draw/text.h"
@@ -110,10 +112,14 @@ struct PageCell {
     int entry = 0;
     std::string name, path;
     long long bytes = -1, modified = 0;  // the file's stamp; bytes -1 when it could not be read
-    bool fullSize = false;               // the page's last picture, decoded straight into the store
+    bool fullSize = false;  // the last picture the page decodes, straight into the store
     bool ok = false;
     platform::Picture stored;  // the size of a full-size decode
     ThumbnailSamples samples;
+    CacheEntry cache;
+    bool fromCache = false;    // its thumbnail, or its failure, came from the cache: no decode
+    std::string cacheNote;     // what went wrong with the cache, to be said once
+    PendingThumbnail toWrite;  // what the cache is to keep of its decode
 };
 
 // The thumbnails of the page drawn last, so that drawing it again (back from the full view)
@@ -147,48 +153,50 @@ void DecodeCell(PageCell& cell, std::uint8_t* scratch, int cellWidth) {
     const char* path = cell.path.c_str();
     if (cell.fullSize) {
         cell.ok = platform::DecodePicture(path, StoreRequest(Loader), cell.stored);
-        if (cell.ok)
-            SampleThumbnail(ImageStore, 0, cell.stored.width, cell.stored.height,
-                            cell.stored.fullWidth, cell.stored.fullHeight, cellWidth, cell.samples);
+        if (cell.ok) {
+            const platform::Picture& p = cell.stored;
+            SampleThumbnail(ImageStore, 0, p.width, p.height, p.fullWidth, p.fullHeight, cellWidth,
+                            cell.samples);
+            cell.toWrite = ThumbnailOf(cell.cache, ImageStore, 0, p.width, p.height);
+        }
         return;
     }
     platform::DecodeRequest request;
     request.maxPixels = IMAGE_STORE_BYTES / 4;
-    request.minLongSide = cellWidth / 2 + 2;
+    // A thumbnail to write needs its own size at least; the cell only needs its sample grid.
+    request.minLongSide = std::max(cellWidth / 2 + 2, cell.cache.size);
     request.block = scratch;
     request.blockBytes = SCRATCH_BYTES;
     request.order = platform::PixelOrder::RGBA;
     platform::Picture p;
+    const std::uint8_t* pixels = nullptr;
+    int red = 0;
     if (scratch != nullptr && platform::DecodePicture(path, request, p)) {
-        SampleThumbnail(scratch, 0, p.width, p.height, p.fullWidth, p.fullHeight, cellWidth,
-                        cell.samples);
-        cell.ok = true;
+        pixels = scratch;
     } else if (platform::DecodePictureReduced(path, request.maxPixels, request.minLongSide, p)) {
         // Larger than the block (a BMP, which comes at full size), or no block to be had.
-        SampleThumbnail(p.bgrx.data(), 2, p.width, p.height, p.fullWidth, p.fullHeight, cellWidth,
+        pixels = p.bgrx.data();
+        red = 2;
+    }
+    cell.ok = pixels != nullptr;
+    if (cell.ok) {
+        SampleThumbnail(pixels, red, p.width, p.height, p.fullWidth, p.fullHeight, cellWidth,
                         cell.samples);
-        cell.ok = true;
+        cell.toWrite = ThumbnailOf(cell.cache, pixels, red, p.width, p.height);
     }
 }
 
-// The decodes share out over the processor's cores, the longest (the full-size one) first;
-// each touches nothing but its own cell (and the store for the full-size one), and all end
-// before drawing starts.
-void DecodePage(std::vector<PageCell*>& cells, int cellWidth) {
-    unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    unsigned workers = unsigned(std::min<std::size_t>(cores, cells.size()));
-    while (Scratch.size() < workers) {
-        std::uint8_t* block = platform::AllocateZeroedBlock(SCRATCH_BYTES);
-        if (block == nullptr) break;
-        Scratch.push_back(block);
-    }
-    workers = std::max(1u, unsigned(Scratch.size()));
+// Runs `job` on each cell, shared out over `workers` threads, the last cell first (the one
+// decoded at full size takes longest); each job touches nothing but its own cell (and the
+// store for the full-size one), and all end before this returns.
+void ForEachCell(std::vector<PageCell*>& cells, unsigned workers,
+                 const std::function<void(PageCell&, unsigned worker)>& job) {
     std::atomic<std::size_t> taken{0};
     auto work = [&](unsigned worker) {
         for (std::size_t k = taken++; k < cells.size(); k = taken++) {
             PageCell& cell = *cells[cells.size() - 1 - k];
             try {
-                DecodeCell(cell, Scratch.empty() ? nullptr : Scratch[worker], cellWidth);
+                job(cell, worker);
             } catch (const std::bad_alloc&) {
                 cell.ok = false;
             }
@@ -204,6 +212,46 @@ void DecodePage(std::vector<PageCell*>& cells, int cellWidth) {
     }
     work(0);
     for (std::thread& helper : helpers) helper.join();
+}
+
+unsigned WorkersFor(std::size_t cells) {
+    unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    return unsigned(std::min<std::size_t>(cores, cells));
+}
+
+// The cells' thumbnails that the cache holds, read on the cores.
+void LookUpPage(std::vector<PageCell*>& cells, int cellWidth) {
+    ForEachCell(cells, WorkersFor(cells.size()), [cellWidth](PageCell& cell, unsigned) {
+        platform::Thumbnail t;
+        switch (LookUpThumbnail(cell.cache, t, cell.cacheNote)) {
+        case CacheAnswer::Thumbnail:
+            SampleThumbnail(t.rgba.data(), 0, t.width, t.height, t.width, t.height, cellWidth,
+                            cell.samples);
+            cell.ok = cell.fromCache = true;
+            break;
+        case CacheAnswer::Failed:
+            cell.ok = false;
+            cell.fromCache = true;
+            break;
+        case CacheAnswer::Miss:
+            break;
+        }
+    });
+}
+
+void DecodePage(std::vector<PageCell*>& cells, int cellWidth) {
+    unsigned workers = WorkersFor(cells.size());
+    while (Scratch.size() < workers) {
+        std::uint8_t* block = platform::AllocateZeroedBlock(SCRATCH_BYTES);
+        if (block == nullptr) break;
+        Scratch.push_back(block);
+    }
+    workers = std::max(1u, unsigned(Scratch.size()));
+    ForEachCell(cells, workers, [cellWidth](PageCell& cell, unsigned worker) {
+        DecodeCell(cell, Scratch.empty() ? nullptr : Scratch[worker], cellWidth);
+        // Running short of memory throws past this: that is no failure of the picture's.
+        if (!cell.ok) cell.toWrite = FailureOf(cell.cache);
+    });
 }
 
 // Leaves the loader, the ImageStore and the record as loading every decoded cell in turn
@@ -330,12 +378,23 @@ void DrawThumbnailPage() {
         cell.path = PicturePath(EntryTable.names[i]);
         if (!platform::FileStamp(cell.path.c_str(), cell.bytes, cell.modified)) cell.bytes = -1;
     }
-    std::vector<PageCell*> decoded;
-    for (PageCell& cell : cells)
-        if (!TakeKept(cell, cellW)) decoded.push_back(&cell);
-    // A page whose last picture is kept leaves the store as it is.
-    if (!decoded.empty() && decoded.back() == &cells.back()) cells.back().fullSize = true;
+    std::vector<PageCell*> unkept, decoded;
+    for (PageCell& cell : cells) {
+        if (TakeKept(cell, cellW)) continue;
+        if (cell.bytes >= 0)
+            cell.cache = FindCacheEntry(cell.path, cell.bytes, cell.modified, cellW);
+        unkept.push_back(&cell);
+    }
+    if (!ThumbnailCacheRoot.empty()) LookUpPage(unkept, cellW);
+    for (PageCell* cell : unkept)
+        if (!cell->fromCache) decoded.push_back(cell);
+    // The last picture decoded is left in the store; a page that decodes none leaves it as it is.
+    if (!decoded.empty()) decoded.back()->fullSize = true;
     DecodePage(decoded, cellW);
+    for (PageCell& cell : cells) {
+        SayCacheNoteOnce(cell.cacheNote);
+        QueueThumbnail(std::move(cell.toWrite));
+    }
     ReportUndecoded(cells);
 
     std::size_t next = 0;

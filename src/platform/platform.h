@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -173,6 +174,45 @@ bool IsPlainFile(const char* path);
 // in large pages where the system offers them and they are asked for; nullptr when the system
 // cannot give it.
 std::uint8_t* AllocateZeroedBlock(std::size_t bytes, bool largePages = false);
+
+// --- the desktop's shared thumbnail cache (freedesktop.org) ---
+// The file work of the cache; which thumbnails to keep and whether one still holds is the
+// browser's.
+
+// The cache's folder: $XDG_CACHE_HOME/thumbnails (an absolute XDG_CACHE_HOME only), else
+// ~/.cache/thumbnails; "" where the program keeps no thumbnails: on Windows, whose system keeps
+// a cache of its own, in its own form.
+std::string ThumbnailCacheFolder();
+// The file:// URI of an absolute path as the desktop writes it: every byte other than letters,
+// digits and !$&'()*+,-./:=@_~ escaped as %XX in upper case. "" for a relative path.
+std::string FileUri(const std::string& absolutePath);
+// The MD5 digest of `text` in 32 lower-case hexadecimal digits: a thumbnail's file name.
+std::string Md5Hex(const std::string& text);
+// Makes `path` hold exactly `count` bytes, readable by its owner only (0600): written into a
+// temporary file of its own in the same folder, then renamed over it, so that a reader never
+// sees it half written. Missing folders on the way are made, open to their owner only (0700).
+// On failure nothing is left behind; false, with the system's reason in `why` ("No space left
+// on device"), the same for every file of a folder that cannot be written.
+bool WritePrivateFile(const std::string& path, const void* bytes, std::size_t count,
+                      std::string& why);
+
+// A thumbnail: width x height pixels R, G, B, A with rows bottom-up (A 255: a transparent pixel
+// is taken as drawn over black), and its PNG text chunks as key and value.
+struct Thumbnail {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgba;
+    std::vector<std::pair<std::string, std::string>> text;
+};
+constexpr int THUMBNAIL_MAX_SIDE = 4096;  // a larger PNG is no thumbnail: refused
+enum class ThumbnailRead { Absent, Read, Unreadable };
+// Reads the PNG file `path`. Absent when there is none; Unreadable, with the reason in `why`,
+// when it cannot be read, is malformed or cut short, or is larger than a thumbnail can be.
+ThumbnailRead ReadThumbnailFile(const std::string& path, Thumbnail& out, std::string& why);
+// The same from bytes in memory; false for Unreadable. `out` is untouched on failure.
+bool DecodeThumbnailPng(const std::uint8_t* data, std::size_t size, Thumbnail& out,
+                        std::string& why);
+// An 8-bit RGB PNG of the thumbnail's pixels (its A is dropped) with its text chunks.
+bool EncodeThumbnailPng(const Thumbnail& thumbnail, std::vector<std::uint8_t>& png);
 
 // --- picture decoding ---
 // Every decode gives the picture upright, with a JPEG's camera orientation (its EXIF tag)

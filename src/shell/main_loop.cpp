@@ -10,6 +10,7 @@
 #include "browser/entry_table.h"
 #include "browser/player.h"
 #include "browser/texture_loader.h"
+#include "browser/thumbnail_cache.h"
 #include "browser/views.h"
 #include "draw/trig_tables.h"
 #include "gamedata/game_data.h"
@@ -83,6 +84,7 @@ void StartUp() {
     OpenMainWindow();
     AllocateImageStore();
     Loader.pixels = ImageStore;
+    ThumbnailCacheRoot = platform::ThumbnailCacheFolder();
     Loader.overlayOn = 1;
     AppState.pageFirst = 1;
     AppState.selectedEntry = 1;
@@ -179,6 +181,8 @@ void RunPass() {
     if (AppState.thumbnailRedraw != 1) EndProgressNotice();
     MouseState.rightPress = 0;
     std::memset(KeyState, 0, sizeof KeyState);
+    // A pass that drew nothing has time to spare for the thumbnails of the page on screen.
+    if (!drawView) WritePendingThumbnail();
     EndPacedPass();
     while (PumpMessages()) {
     }

@@ -22,8 +22,10 @@ info=$(dpkg-deb --info "$deb")
 echo "$info"
 depends=$(sed -n 's/^ Depends: //p' <<<"$info")
 recommends=$(sed -n 's/^ Recommends: //p' <<<"$info")
-# X11 with the extensions the program uses, OpenGL with GLX and GLU, TurboJPEG.
-for package in libx11-6 libxtst6 libxrandr2 libopengl0 libglx0 libglu1-mesa libturbojpeg0; do
+# X11 with the extensions the program uses, OpenGL with GLX and GLU, TurboJPEG, and libpng and
+# libmd for the thumbnail cache.
+for package in libx11-6 libxtst6 libxrandr2 libopengl0 libglx0 libglu1-mesa libturbojpeg0 \
+  libpng16-16 libmd0; do
   grep -Eq "(^|[ ,|])$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 for package in mpv xdg-utils; do
