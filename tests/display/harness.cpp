@@ -32,6 +32,14 @@ void EndWithParent(int signal, pid_t parent) {
     if (getppid() != parent) _exit(125);  // the parent was already gone
 }
 
+// The programs the tests start keep their thumbnails in a cache of the test process, removed
+// when it ends, never in the user's.
+struct PrivateThumbnailCache {
+    std::string folder = "/tmp/quentaro-test-cache-" + std::to_string(getpid());
+    PrivateThumbnailCache() { setenv("XDG_CACHE_HOME", folder.c_str(), 1); }
+    ~PrivateThumbnailCache() { RemoveFolder(folder); }
+} privateThumbnailCache;
+
 double Now() {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
