@@ -1,6 +1,9 @@
 // Writes the seed corpora of the harnesses: small valid and nearly valid inputs of every
 // kind each reader meets, from which the fuzzers mutate. Run by scripts/make_fuzz_corpora.sh
 // with the corpus folder as its argument; the output is the same on every run.
+#include <png.h>
+
+#include <csetjmp>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -142,6 +145,79 @@ void JpegSeeds(const fs::path& scratch) {
     }
 }
 
+// Thumbnails as the cache's writer and other programs write them: RGB with the cache's text,
+// RGBA, 16-bit grey, a palette with transparency, interlaced with compressed and international
+// text after the pixels, and one cut short.
+Bytes PngOf(int width, int height, png_uint_32 format, const Bytes& pixels) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(width);
+    image.height = png_uint_32(height);
+    image.format = format;
+    Bytes out(1 << 16);
+    png_alloc_size_t size = out.size();
+    const Bytes palette = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0};
+    bool mapped = (format & PNG_FORMAT_FLAG_COLORMAP) != 0;
+    if (mapped) image.colormap_entries = 3;
+    png_image_write_to_memory(&image, out.data(), &size, 0, pixels.data(), 0,
+                              mapped ? palette.data() : nullptr);
+    out.resize(size);
+    return out;
+}
+
+void PngWrite(png_structp png, png_bytep data, png_size_t count) {
+    auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + count);
+}
+
+Bytes InterlacedWithLateText() {
+    Bytes out, row(9 * 3);
+    for (std::size_t i = 0; i < row.size(); ++i) row[i] = std::uint8_t(i * 29);
+    std::vector<png_bytep> rows(7, row.data());
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        png_destroy_write_struct(&png, &info);
+        return {};
+    }
+    png_set_write_fn(png, &out, PngWrite, nullptr);
+    png_set_IHDR(png, info, 9, 7, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_ADAM7,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, rows.data());
+    png_text text[2] = {};
+    text[0].compression = PNG_TEXT_COMPRESSION_zTXt;
+    text[0].key = const_cast<char*>("Thumb::URI");
+    text[0].text = const_cast<char*>("file:///home/ana/Plage%20%C3%A9t%C3%A9%201.jpg");
+    text[1].compression = PNG_ITXT_COMPRESSION_NONE;
+    text[1].key = const_cast<char*>("Thumb::MTime");
+    text[1].text = const_cast<char*>("1700000000");
+    png_set_text(png, info, text, 2);
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+void ThumbnailSeeds() {
+    platform::Thumbnail t;
+    t.width = 4;
+    t.height = 3;
+    for (int i = 0; i < 12; ++i) t.rgba.insert(t.rgba.end(), {std::uint8_t(i * 20), 9, 99, 255});
+    t.text = {{"Thumb::URI", "file:///home/ana/a%20b.jpg"},
+              {"Thumb::MTime", "1700000000"},
+              {"Thumb::Size", "123456"}};
+    Bytes ours;
+    platform::EncodeThumbnailPng(t, ours);
+    Save("thumbnail", "rgb_with_cache_text", ours);
+    Save("thumbnail", "rgb_cut_short", Bytes(ours.begin(), ours.begin() + long(ours.size() / 2)));
+    Bytes rgba;
+    for (int i = 0; i < 6; ++i) rgba.insert(rgba.end(), {200, std::uint8_t(i * 40), 50, 128});
+    Save("thumbnail", "rgba", PngOf(3, 2, PNG_FORMAT_RGBA, rgba));
+    Save("thumbnail", "grey_16bit", PngOf(2, 2, PNG_FORMAT_LINEAR_Y, Bytes(8, 0x5A)));
+    Save("thumbnail", "palette_transparent", PngOf(3, 1, PNG_FORMAT_RGBA_COLORMAP, Bytes{0, 1, 2}));
+    Save("thumbnail", "interlaced_late_text", InterlacedWithLateText());
+}
+
 void OverworldSeeds() {
     // First byte: grid side - 1 in its low 6 bits, 0x40 for a folder in the file's place,
     // 0x80 for map number 1.
@@ -273,6 +349,7 @@ int main(int argc, char** argv) {
     OverworldSeeds();
     ConsoleSeeds();
     FolderSeeds();
+    ThumbnailSeeds();
     fs::remove_all(scratch);
     return 0;
 }

@@ -4,7 +4,8 @@
 # runs found (kept in BUILD_DIR/corpus/<name>, never in the repository). A crash, a leak, a
 # sanitizer report or a harness check stops that run; its input is kept in
 # BUILD_DIR/artifacts/<name>/ and the script ends with status 1 after the rest have run.
-#   scripts/run_fuzzers.sh SECONDS [NAME...]     (names: bmp jpeg load_bitmap overworld console folder)
+#   scripts/run_fuzzers.sh SECONDS [NAME...]
+#     (names: bmp jpeg load_bitmap overworld console folder thumbnail)
 # Environment: BUILD_DIR (default build-fuzz), FUZZ_RUNS (stop at this many executions
 # instead of the time), FUZZ_NICE (nice level, default 10), FUZZ_JOBS (one run spread over
 # this many processes, libFuzzer's fork mode: the executions of all of them count).
@@ -13,7 +14,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:?usage: scripts/run_fuzzers.sh SECONDS [NAME...]}"
 shift
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(bmp jpeg load_bitmap overworld console folder)
+[ ${#names[@]} -gt 0 ] || names=(bmp jpeg load_bitmap overworld console folder thumbnail)
 build="${BUILD_DIR:-build-fuzz}"
 level="${FUZZ_NICE:-10}"
 

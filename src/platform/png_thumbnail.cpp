@@ -179,12 +179,31 @@ bool Write(WriteJob& job, const Thumbnail& t) {
     return true;
 }
 
+// Whether every chunk the file declares fits in it. libpng takes the memory for a text chunk
+// as its length says before reading it, so a few bytes could otherwise ask for gigabytes.
+// Whatever follows the end chunk is never read.
+bool ChunksFit(const std::uint8_t* data, std::size_t size) {
+    std::size_t at = 8;
+    while (size - at >= 8) {
+        std::size_t length = std::size_t(data[at]) << 24 | std::size_t(data[at + 1]) << 16 |
+                             std::size_t(data[at + 2]) << 8 | data[at + 3];
+        if (size - at < 12 || length > size - at - 12) return false;
+        if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
+        at += 12 + length;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool DecodeThumbnailPng(const std::uint8_t* data, std::size_t size, Thumbnail& out,
                         std::string& why) {
     if (size < 8 || png_sig_cmp(data, 0, 8) != 0) {
         why = "not a PNG file";
+        return false;
+    }
+    if (!ChunksFit(data, size)) {
+        why = "the file ends early";
         return false;
     }
     try {
