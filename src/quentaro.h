@@ -2,6 +2,7 @@
 #pragma once
 
 #include "browser/entry_table.h"
+#include "browser/fit_view.h"
 #include "browser/player.h"
 #include "browser/texture_loader.h"
 #include "browser/thumbnail_cache.h"

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "browser/entry_table.h"
+#include "browser/fit_view.h"
 #include "browser/texture_loader.h"
 #include "browser/thumbnail_cache.h"
 #include "draw/lines.h"
@@ -440,6 +441,11 @@ void DrawFullView() {
     float zoom = Loader.zoomStep;
     if (FullViewBlank == 1 || ImageStore == nullptr || w <= 0 || h <= 0 || bpp <= 0 ||
         !(zoom > 0)) {
+        SaveFrame();
+        return;
+    }
+    if (FullViewFit == 1) {
+        DrawFittedPicture(ImageStore, w, h, bpp, Loader.loadCount);
         SaveFrame();
         return;
     }

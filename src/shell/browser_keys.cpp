@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "browser/entry_table.h"
+#include "browser/fit_view.h"
 #include "browser/player.h"
 #include "browser/texture_loader.h"
 #include "browser/views.h"
@@ -115,12 +116,20 @@ void ApplySecondKeys() {
         s.listTop = std::max(std::min(s.listTop + SHIFT_STEP, EntryTable.count - 1), 0);
         Sys().Pause(30);
     }
+    // A zoom or a pan key gives the picture back to the pointer.
     static constexpr float ZOOM_STEPS[6] = {1.0f, 2.0f, 3.0f, 4.0f, 0.5f, 0.25f};
     for (int k = 0; k < 6; ++k)
-        if (Pressed('1' + k)) Loader.zoomStep = ZOOM_STEPS[k];
+        if (Pressed('1' + k)) {
+            Loader.zoomStep = ZOOM_STEPS[k];
+            FullViewFit = 0;
+        }
     static constexpr int PAN_FACTORS[3] = {0, 3, 9};
     for (int k = 0; k < 3; ++k)
-        if (Pressed('7' + k)) Loader.panFactor = PAN_FACTORS[k];
+        if (Pressed('7' + k)) {
+            Loader.panFactor = PAN_FACTORS[k];
+            FullViewFit = 0;
+        }
+    if (Pressed('F') && s.fullViewOn == 1) FullViewFit = 1;
     if (Pressed('0')) {
         Loader.overlayOn = Loader.overlayOn == 1 ? 0 : 1;
         Sys().Pause(450);

@@ -4,6 +4,7 @@
 #include "shell/frame_inputs.h"
 
 #include "browser/entry_table.h"
+#include "browser/fit_view.h"
 #include "browser/texture_loader.h"
 #include "browser/views.h"
 #include "platform/platform.h"
@@ -16,7 +17,8 @@ void ReadFrameCursor(MenuFrameInputs& in) {
     // The window's place is not read here: a move or resize marks the screen stale instead,
     // which keeps an idle pass to one round trip to the display.
     in.cursorX = in.cursorY = 0;
-    if (in.overlayOn == 1 || in.fullViewOn == 1)
+    // A fitted picture stands still: only the cross follows the pointer.
+    if (in.overlayOn == 1 || (in.fullViewOn == 1 && in.fullViewFit != 1))
         platform::Sys().CursorPosition(in.cursorX, in.cursorY);
 }
 
@@ -49,6 +51,7 @@ MenuFrameInputs ReadMenuFrameInputs(bool withCursor) {
     in.imageHeight = LoaderInfo.height;
     in.imageBits = LoaderInfo.bitsPerPixel;
     in.fullViewBlank = FullViewBlank;
+    in.fullViewFit = FullViewFit;
     in.entryScans = EntryTable.scans;
     in.browseFolder = s.browseFolder;
     in.notice = CurrentNotice();

@@ -15,6 +15,7 @@ struct MenuFrameInputs {
     float zoomStep = 0;
     int panFactor = 0, overlayOn = 0;
     int loadCount = 0, imageWidth = 0, imageHeight = 0, imageBits = 0, fullViewBlank = 0;
+    int fullViewFit = 0;
     int entryScans = 0;
     std::string browseFolder;
     std::string notice;

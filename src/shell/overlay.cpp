@@ -28,6 +28,9 @@ constexpr int CLICK_PAUSE = 480;
 constexpr int TOP_STRIP_ROWS = 30;
 constexpr const char* CREDIT_LINE =
     "T thumbnails  [ ] pages  P play  R rescan  F7 folder  F5 F6 F8 size  0 overlay  Esc quit";
+// The full view's own keys: the buttons and pages are not on screen there.
+constexpr const char* FULL_VIEW_HELP_LINE =
+    "F fit  1-6 zoom  7 8 9 pan  T thumbnails  F5 F6 F8 size  0 overlay  Esc quit";
 
 // Puts `text` in the TextBuffer. A text too long for it keeps its end: of a path, the
 // last folders say the most.
@@ -118,7 +121,7 @@ void DrawOverlay() {
     if (CurrentNotice()[0] != '\0')
         DrawNoticeLine();
     else
-        OverlayText(CREDIT_LINE, 12, HelpLineRow());
+        OverlayText(s.fullViewOn == 1 ? FULL_VIEW_HELP_LINE : CREDIT_LINE, 12, HelpLineRow());
 }
 
 void DrawNoticeLine() {

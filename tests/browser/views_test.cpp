@@ -555,4 +555,62 @@ TEST_F(ViewTest, FullViewPlacementAndClipping) {
     EXPECT_EQ(LitCount(), 0);
 }
 
+TEST_F(ViewTest, FullViewFitShowsTheWholePictureCentredAndAveraged) {
+    // Shrunk to the frame's height, to its width, enlarged but no more than twice, a sliver.
+    EXPECT_EQ(FitPicture(6000, 4000, 960, 540), (FitRect{75, 0, 810, 540}));
+    EXPECT_EQ(FitPicture(1000, 4000, 960, 540), (FitRect{412, 0, 135, 540}));
+    EXPECT_EQ(FitPicture(600, 300, 960, 540), (FitRect{0, 30, 960, 480}));
+    EXPECT_EQ(FitPicture(100, 50, 960, 540), (FitRect{380, 220, 200, 100}));
+    EXPECT_EQ(FitPicture(1, 1000000, 960, 540), (FitRect{479, 0, 1, 540}));
+    EXPECT_EQ(FitPicture(0, 50, 960, 540), FitRect{});
+    // Three source pixels into two, across and down: each output pixel takes one and a half.
+    const std::uint8_t three[12] = {0, 0, 0, 0, 90, 90, 90, 0, 180, 180, 180, 0};
+    const std::vector<std::uint8_t> two{30, 30, 30, 150, 150, 150};
+    std::vector<std::uint8_t> rgb;
+    ScalePicture(three, 3, 1, 4, 2, 1, rgb);
+    EXPECT_EQ(rgb, two);
+    ScalePicture(three, 1, 3, 4, 1, 2, rgb);
+    EXPECT_EQ(rgb, two);
+
+    // One white pixel in each 2 x 2 square, halved: every pixel a quarter white, where a
+    // sampled one would be white or black; and the picture stays put whatever the pointer does.
+    UseFrame(960, 540);
+    FullViewFit = 1;
+    LoaderInfo.width = 1920;
+    LoaderInfo.height = 1080;
+    LoaderInfo.bitsPerPixel = 32;
+    for (int i = 0; i < 1920 * 1080; ++i)
+        std::memset(ImageStore + 4 * i, i % 2 == 0 && i / 1920 % 2 == 0 ? 255 : 0, 4);
+    Loader.loadCount += 1;
+    for (auto [cx, cy] : {std::pair{0, 0}, {700, 300}}) {
+        fake.PointAtFramePixel(cx, cy, 960, 540);
+        DrawFullView();
+        for (int y = 0; y < 540; y += 7)
+            for (int x = 0; x < 960; x += 5)
+                ASSERT_EQ(Rgb(x, y), (std::array<int, 3>{64, 64, 64})) << x << "," << y;
+    }
+    // The next picture, 100 x 50, at twice its size in the middle: 2 x 2 pixels each.
+    LoaderInfo.width = 100;
+    LoaderInfo.height = 50;
+    for (int i = 0; i < 100 * 50; ++i) {
+        ImageStore[4 * i] = std::uint8_t(i % 100);
+        ImageStore[4 * i + 1] = std::uint8_t(i / 100);
+        ImageStore[4 * i + 2] = 9;
+    }
+    Loader.loadCount += 1;
+    DrawFullView();
+    EXPECT_EQ(LitCount(), 200 * 100);
+    EXPECT_FALSE(Lit(379, 220));
+    EXPECT_FALSE(Lit(380, 219));
+    EXPECT_EQ(Rgb(380, 220), (std::array<int, 3>{0, 0, 9}));
+    EXPECT_EQ(Rgb(380 + 61, 220 + 21), (std::array<int, 3>{30, 10, 9}));
+    EXPECT_EQ(Rgb(579, 319), (std::array<int, 3>{99, 49, 9}));
+    // Another picture of the same size is fitted anew.
+    ImageStore[0] = 200;
+    Loader.loadCount += 1;
+    DrawFullView();
+    EXPECT_EQ(Rgb(381, 221), (std::array<int, 3>{200, 0, 9}));
+    FullViewFit = 0;
+}
+
 }  // namespace

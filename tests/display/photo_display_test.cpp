@@ -118,4 +118,57 @@ TEST(PhotoDisplay, EveryOrientationStandsUprightInItsCellAndInTheFullView) {
     RemoveFolder(folder);
 }
 
+// F in the full view: a large picture shrunk and a small one doubled, each whole in the
+// middle of the screen whatever the pointer does, until a zoom key hands it back.
+TEST(PhotoDisplay, FFitsALargeAndASmallPictureIntoTheScreen) {
+    XServer server{1920, 1080};
+    Display* x = server.display();
+    std::string folder = MakeTempFolder();
+    constexpr std::uint32_t LARGE = 0x2060A0, SMALL = 0xC04020;
+    WriteBmp(folder + "/a_large.bmp", 6000, 4000, LARGE);  // cell 2, after "." and ".."
+    WriteBmp(folder + "/b_small.bmp", 100, 50, SMALL);     // cell 3
+    Process program(ProgramPath(), {}, folder, folder + "/../fit-display-log.txt");
+    ASSERT_TRUE(WaitFor(
+        [&] { return FindColour(Grab(x, 0, 0, 400, 100), RED, 0, 0, 400, 100).count > 0; }, 30));
+    MovePointer(x, 1900, 1060);
+    TapKey(x, XK_t);
+    ColourArea area;
+    auto areaIs = [&](std::uint32_t colour, int left, int top, int right, int bottom) {
+        return WaitFor(
+            [&] {
+                area = FindColour(Grab(x, 0, 0, 1920, 1080), colour, 0, 0, 1920, 1080);
+                return area.left == left && area.top == top && area.right == right &&
+                       area.bottom == bottom;
+            },
+            20);
+    };
+    ASSERT_TRUE(WaitFor(
+        [&] { return FindColour(Grab(x, 0, 0, 1920, 1080), SMALL, 0, 0, 1920, 1080).count; }, 30));
+    auto open = [&](int cellX) {
+        MovePointer(x, ScreenX(cellX + 20), ScreenY(369 + 20));
+        RightClick(x);
+        usleep(800 * 1000);  // the program's pause after a thumbnail press
+    };
+    // 6000 x 4000 into 960 x 540 frame pixels: 810 x 540 from frame x 75, screen x 150.
+    open(290);
+    TapKey(x, XK_f);
+    EXPECT_TRUE(areaIs(LARGE, 150, 0, 1769, 1079)) << area.left << " " << area.right;
+    MovePointer(x, 300, 900);
+    usleep(300 * 1000);
+    EXPECT_TRUE(areaIs(LARGE, 150, 0, 1769, 1079)) << area.left << " " << area.right;
+    // Back to the page; the next picture opens fitted too: 200 x 100 from frame (380, 220).
+    RightClick(x);
+    usleep(800 * 1000);
+    open(430);
+    EXPECT_TRUE(areaIs(SMALL, 760, 440, 1159, 639)) << area.left << " " << area.top;
+    // A zoom key: at its own size (2) the picture follows the pointer again, three times as
+    // fast (x0 = 3 x 400 - 960 - 50, y0 = 3 x 250 - 540 - 25).
+    MovePointer(x, ScreenX(400), ScreenY(250));
+    TapKey(x, XK_2);
+    EXPECT_TRUE(areaIs(SMALL, 380, 610, 579, 709)) << area.left << " " << area.top;
+    TapKey(x, XK_Escape);
+    EXPECT_EQ(program.Wait(20), 0);
+    RemoveFolder(folder);
+}
+
 }  // namespace

@@ -293,4 +293,23 @@ TEST_F(BrowserKeys, OtherSecondGroupRows) {
     EXPECT_EQ(fake.openedFolders, std::vector<std::string>{AppState.browseFolder});
 }
 
+TEST_F(BrowserKeys, FFitsTheFullViewUntilAZoomOrPanKey) {
+    FullViewFit = 0;
+    Press('F');  // the list view: F means nothing there
+    ApplySecondKeys();
+    EXPECT_EQ(FullViewFit, 0);
+    AppState.listViewOn = 0;
+    AppState.fullViewOn = 1;
+    ApplySecondKeys();
+    EXPECT_EQ(FullViewFit, 1);
+    for (int key : {'1', '6', '7', '9'}) {
+        FullViewFit = 1;
+        std::memset(KeyState, 0, sizeof KeyState);
+        Press(key);
+        ApplySecondKeys();
+        EXPECT_EQ(FullViewFit, 0) << char(key);
+    }
+    FullViewFit = 0;
+}
+
 }  // namespace
