@@ -27,7 +27,6 @@ bool CellOnGrid(int x, int y, int level) {
 }
 
 int AreaMismatch(int x1, int y1, int x2, int y2, int level, int value) {
-    if (!LevelOnGrid(level)) return 1;
     for (int y = y1; y <= y2; ++y)
         for (int x = x1; x <= x2; ++x)
             if (!CellOnGrid(x, y, level) || Cell(x, y, level) != value) return 1;

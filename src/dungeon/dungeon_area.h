@@ -5,8 +5,8 @@
 // Whether cell (x, y) of `level` lies on the grid: 0..MAP_WIDTH-1 and 0..LEVEL_COUNT-1.
 bool CellOnGrid(int x, int y, int level);
 
-// 1 if any cell of x1..x2 by y1..y2 is off the grid or holds a code other than `value`, also
-// for any rectangle on a level outside the grid; 0 otherwise, and for an empty rectangle.
+// 1 if any cell of x1..x2 by y1..y2 is off the grid (on either axis or by its level) or holds
+// a code other than `value`; 0 otherwise, and for an empty rectangle, which reads no cell.
 int AreaMismatch(int x1, int y1, int x2, int y2, int level, int value);
 // Writes `value` into the whole rectangle and returns 0 when every cell was CELL_EMPTY; else
 // returns 1 and writes nothing.

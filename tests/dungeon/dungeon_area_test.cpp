@@ -21,11 +21,13 @@ TEST_F(DungeonArea, MismatchOnOtherCodesAndOffTheMap) {
     EXPECT_EQ(AreaMismatch(-9, 5, -8, 4, 3, CELL_WALL), 0);
 }
 
-TEST_F(DungeonArea, LevelsOutsideTheGridAlwaysMismatch) {
+TEST_F(DungeonArea, LevelsOutsideTheGridMismatchOnEveryCell) {
     for (int level : {-1, LEVEL_COUNT, LEVEL_COUNT + 1, -1000}) {
         EXPECT_EQ(AreaMismatch(10, 10, 12, 12, level, CELL_EMPTY), 1) << level;
-        EXPECT_EQ(AreaMismatch(12, 12, 10, 10, level, CELL_EMPTY), 1) << level;
         EXPECT_EQ(ClaimArea(10, 10, 12, 12, level, CELL_WALL), 1) << level;
+        // An empty rectangle has no cell to mismatch, whatever its level.
+        EXPECT_EQ(AreaMismatch(12, 12, 10, 10, level, CELL_EMPTY), 0) << level;
+        EXPECT_EQ(ClaimArea(12, 12, 10, 10, level, CELL_WALL), 0) << level;
     }
     EXPECT_EQ(AreaMismatch(10, 10, 12, 12, LEVEL_COUNT - 1, CELL_EMPTY), 0);
     EXPECT_EQ(AreaMismatch(10, 10, 12, 12, 0, CELL_EMPTY), 0);
