@@ -112,11 +112,9 @@ void DrawScene() {
     const int x0 = std::max(1, u.x - R), x1 = std::min(MAP_WIDTH - 1, u.x + R);
     // One batch of quads for all cubes: each cube's half-size and place are applied to its
     // corners here rather than by a matrix of its own, which would end the batch.
+    // Nothing is culled: from inside a wall cell, or with a cube cut by the near plane, the
+    // faces turned away are the ones in view.
     SetCubeState();
-    // Every face winds counter-clockwise seen from outside its cube, and a face turned away
-    // lies behind its cube's front faces: culling it changes no pixel and halves the fill.
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
     glBegin(GL_QUADS);
     for (int L = l0; L < l1; ++L) {
         for (int Y = y0; Y < y1; ++Y) {
@@ -127,7 +125,6 @@ void DrawScene() {
         }
     }
     glEnd();
-    glDisable(GL_CULL_FACE);
     glPopMatrix();
 }
 

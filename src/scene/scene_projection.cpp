@@ -41,12 +41,13 @@ int IsPointOccluded(float x, float y, float z) {
     for (const auto& p : samples) {
         const int ok = ProjectPoint(p[0], p[1], p[2]);
         const ProjectedPointRecord& w = ProjectedPoint;
-        // A failed projection, or a point behind the eye (depth outside 0..1), is not seen;
-        // the comparisons are false for NaN too.
-        if (!ok || !(w.x > 0 && w.x < SCENE_WIDTH && w.y > 0 && w.y < SCENE_HEIGHT) ||
-            !(w.depth >= 0 && w.depth <= 1))
-            return 1;
-        if (SceneDepthBuffer[int(w.x) + int(w.y) * SCENE_WIDTH] >= w.depth - DEPTH_TOLERANCE)
+        // A failed projection leaves no position to test; NaN fails every comparison.
+        if (!ok || !(w.x > 0 && w.x < SCENE_WIDTH && w.y > 0 && w.y < SCENE_HEIGHT)) return 1;
+        // A sample beyond the far plane or behind the eye (depth above 1) is seen by no depth,
+        // also within the tolerance, and the next one is tried; one nearer than the near plane
+        // (depth below 0) lies in front of everything drawn.
+        if (w.depth <= 1 &&
+            SceneDepthBuffer[int(w.x) + int(w.y) * SCENE_WIDTH] >= w.depth - DEPTH_TOLERANCE)
             return 0;
     }
     return 1;

@@ -1,6 +1,6 @@
 // The 3D scene on a real X server with the system's OpenGL: a wall cube below the walker
-// appears in the composited frame and on screen, the edge overlay outlines it, and an empty
-// grid or a frame of another size composites nothing.
+// appears in the composited frame and on screen, the edge overlay outlines it, a cube around
+// the eye fills the view, and an empty grid or a frame of another size composites nothing.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -75,14 +75,19 @@ TEST(SceneDisplay, WallCubeIsCompositedAndShown) {
     WriteFile(folder + "/done", "");
     EXPECT_EQ(probe.Wait(60), 0);
     report = ReadFile(folder + "/scene.txt");
-    // The cubes drawn in one batch with hidden faces culled look as drawn one by one, but
-    // for a byte here and there where a corner placed by the matrix rounds differently
-    // (faces culled the wrong way differ in over a hundred thousand).
+    // The cubes drawn in one batch look as drawn one by one, but for a byte here and there
+    // where a corner placed by the matrix rounds differently (faces culled the wrong way
+    // differ in over a hundred thousand).
     EXPECT_EQ(Value(report, "dungeon", "drawn"), 1) << report;
     EXPECT_GE(Value(report, "dungeon", "differ"), 0) << report;
     EXPECT_LT(Value(report, "dungeon", "differ"), 300) << report;
     EXPECT_EQ(Value(report, "empty", "cube"), 0) << report;
     EXPECT_EQ(Value(report, "empty", "grey"), 320 * 240) << report;
+    EXPECT_EQ(Value(report, "inside", "cube"), 320 * 240) << report;  // no face culled
+    // A sample behind the eye or before the near plane is judged by its depth like any other.
+    EXPECT_EQ(Value(report, "inside", "behind"), 0) << report;
+    EXPECT_EQ(Value(report, "inside", "close"), 0) << report;
+    EXPECT_EQ(Value(report, "inside", "far"), 1) << report;
     EXPECT_EQ(Value(report, "small", "cube"), 0) << report;
     EXPECT_EQ(Value(report, "small", "grey"), 160 * 120) << report;
     EXPECT_EQ(Value(report, "small", "guards"), 1) << report;

@@ -2,8 +2,9 @@
 // walker (the camera at pitch 0 looks down the levels), one scene frame composited into a
 // grey frame and the edge overlay drawn over it. Reports what the frame holds in
 // "scene.txt", then shows the frame until a file "done" appears. Then compares a random
-// dungeon drawn in one batch with the same drawn cell by cell, and runs the first frame once
-// more without the cube and at a frame of another size before it ends.
+// dungeon drawn in one batch with the same drawn cell by cell, runs the first frame once more
+// without the cube, tests occlusion at the eye's near and far limits, looks out from inside a
+// wall cube, and runs a frame of another size before it ends.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -112,6 +113,23 @@ void Frame() {
     RunSceneFrame();
 }
 
+// IsPointOccluded of the point `ahead` along the view from the eye, with nothing drawn: its
+// first sample lies behind the eye, or before the near plane, where `ahead` puts it.
+int OccludedAhead(float ahead) {
+    glLoadIdentity();
+    glPushMatrix();
+    ApplySceneCamera(UnitTable[1]);
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    float p[3];
+    for (int i = 0; i < 3; ++i)  // eye - R^T t, then `ahead` along -(R's third row)
+        p[i] = -(m[4 * i] * m[12] + m[4 * i + 1] * m[13] + m[4 * i + 2] * m[14]) -
+               ahead * m[4 * i + 2];
+    int occluded = IsPointOccluded(p[0], p[1], p[2]);
+    glPopMatrix();
+    return occluded;
+}
+
 }  // namespace
 
 int main() {
@@ -149,7 +167,8 @@ int main() {
     int seen = 0;
     for (int x = -6; x <= 6; ++x)
         for (int y = -6; y <= 6; ++y)
-            for (int z = -6; z <= 6; ++z) seen += IsPointOccluded(x * 0.5f, y * 0.5f, z * 0.5f) == 0;
+            for (int z = -6; z <= 6; ++z)
+                seen += IsPointOccluded(x * 0.5f, y * 0.5f, z * 0.5f) == 0;
     const float nan = std::nanf(""), inf = HUGE_VALF;
     std::fprintf(report, "occlusion seen %d nan %d inf %d\n", seen, IsPointOccluded(nan, 0, 0),
                  IsPointOccluded(0, inf, -inf));
@@ -169,6 +188,22 @@ int main() {
     Frame();
     Counts empty = CountFrame();
     std::fprintf(report, "empty cube %d grey %d\n", empty.cube, empty.grey);
+    // Looking along grid -x, +y, whose samples (x + s, y + s, z) and (x - s, y - s, z) lie on
+    // the axis of view: the first behind the eye, the second in front and seen.
+    CameraPitch = -90, CameraYaw = 225;
+    Frame();
+    const int behind = OccludedAhead(0.04f);
+    CameraYaw = 45;  // the other way: the first sample before the near plane
+    const int close = OccludedAhead(0.005f);
+    const int far = OccludedAhead(101.0f);  // just beyond the far plane, within the tolerance
+    CameraPitch = CameraYaw = 0;
+    // Inside a lone wall cube, its faces all turn away from the eye and fill the view.
+    MapGrid[CellIndex(50, 50, 10)] = CELL_WALL;
+    Frame();
+    walker.sceneX = walker.sceneY = walker.sceneZ = 0.5f;
+    MapGrid[CellIndex(50, 50, 10)] = CELL_EMPTY;
+    std::fprintf(report, "inside cube %d behind %d close %d far %d\n", CountFrame().cube, behind,
+                 close, far);
     MapGrid[CellIndex(50, 50, 13)] = CELL_WALL;
     ResizeFrame(160, 120);  // smaller than what is read back
     Frame();
