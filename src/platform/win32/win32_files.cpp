@@ -53,6 +53,29 @@ bool IsPlainFile(const char* path) {
            (bits & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
+bool IsFolder(const char* path) {
+    DWORD bits = GetFileAttributesA(path);
+    return bits != INVALID_FILE_ATTRIBUTES && (bits & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string FullPath(const char* path) {
+    char buffer[MAX_PATH];
+    DWORD length = GetFullPathNameA(path, sizeof buffer, buffer, nullptr);
+    if (length == 0 || length >= sizeof buffer) return "";
+    if (GetFileAttributesA(buffer) == INVALID_FILE_ATTRIBUTES) return "";
+    return std::string(buffer, length);
+}
+
+bool MakeFolders(const char* path) {
+    const std::string full = path;
+    // Each folder from the top down; those that are there already stay as they are.
+    for (std::size_t at = full.find_first_of("\\/"); at != std::string::npos;
+         at = full.find_first_of("\\/", at + 1))
+        if (at > 0 && full[at - 1] != ':') CreateDirectoryA(full.substr(0, at).c_str(), nullptr);
+    CreateDirectoryA(path, nullptr);
+    return IsFolder(path);
+}
+
 bool FileStamp(const char* path, long long& bytes, long long& modifiedNs) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
