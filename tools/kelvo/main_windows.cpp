@@ -14,6 +14,7 @@
 // After windows.h, which they need but do not include.
 #include <objbase.h>
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include <string>
 
@@ -103,16 +104,21 @@ std::wstring Quoted(const std::wstring& word) {
     return quoted + L"\"";
 }
 
-std::string SystemMessage(DWORD error) {
+// The system's words for `error`; the file it names in them (its "%1") is `name`.
+std::string SystemMessage(DWORD error, const std::string& name) {
     wchar_t* text = nullptr;
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                        FORMAT_MESSAGE_IGNORE_INSERTS,
                    nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = text != nullptr ? text : L"error " + std::to_wstring(error);
+    std::string message = text != nullptr ? Utf8(text) : "error " + std::to_string(error);
     LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                                message.back() == '.' || message.back() == ' '))
         message.pop_back();
-    return Utf8(message);
+    for (std::size_t at = message.find("%1"); at != std::string::npos;
+         at = message.find("%1", at + name.size()))
+        message.replace(at, 2, name);
+    return message;
 }
 
 // Plays with mpv and ends as it ends, so that the browser hears of a file it could not play.
@@ -124,7 +130,8 @@ int PlayWithMpv(const std::wstring& mpv, const std::string& path) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(mpv.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-        return Say(1, "cannot start " + Utf8(mpv) + ": " + SystemMessage(GetLastError()));
+        return Say(1, "Cannot start " + Utf8(mpv) + ": " +
+                          SystemMessage(GetLastError(), Utf8(mpv)) + ".");
     CloseHandle(process.hThread);
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 1;
@@ -156,10 +163,38 @@ void SayOnce(const std::string& message) {
     CloseHandle(file);
 }
 
+// Opening a program, a script or a link runs it: the system's list of risky types, and the
+// extensions PATHEXT names as programs, which are not left to that list alone.
+bool RunsWhenOpened(const std::wstring& file) {
+    const std::size_t dot = file.find_last_of(L'.');
+    if (dot == std::wstring::npos || file.find_first_of(L"\\/", dot) != std::wstring::npos)
+        return false;
+    const std::wstring extension = file.substr(dot);
+    if (AssocIsDangerous(extension.c_str())) return true;
+    std::wstring programs = Environment(L"PATHEXT");
+    if (programs.empty()) programs = L".COM;.EXE;.BAT;.CMD";
+    for (std::size_t start = 0; start <= programs.size();) {
+        std::size_t end = programs.find(L';', start);
+        if (end == std::wstring::npos) end = programs.size();
+        const std::wstring program = programs.substr(start, end - start);
+        if (CompareStringOrdinal(program.data(), int(program.size()), extension.data(),
+                                 int(extension.size()), TRUE) == CSTR_EQUAL)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 int OpenWithDefaultProgram(const std::string& path) {
+    const std::wstring file = Wide(path);
+    const std::string name = NameInPath(path);
+    // A player plays files; it starts no programs.
+    if (RunsWhenOpened(file))
+        return Say(1, "Nothing played: " + name +
+                          " is a file that Windows runs as a program, and kelvo.exe opens only "
+                          "files to play.");
     // The shell's handlers may be COM objects, which want the thread's apartment.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    const std::wstring file = Wide(path);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     // No dialog asking for a program: a file nothing opens gets this program's own message.
@@ -167,10 +202,9 @@ int OpenWithDefaultProgram(const std::string& path) {
     info.lpVerb = L"open";
     info.lpFile = file.c_str();
     info.nShow = SW_SHOWNORMAL;
-    const std::string name = NameInPath(path);
     const std::string folder = Utf8(ProgramFolder());
     if (!ShellExecuteExW(&info))
-        return Say(1, "No program plays " + name + " (" + SystemMessage(GetLastError()) +
+        return Say(1, "No program plays " + name + " (" + SystemMessage(GetLastError(), name) +
                           ").\n\nPut mpv.exe beside kelvo.exe in " + folder +
                           ", or in a folder of PATH, and play it again.");
     SayOnce("mpv.exe is neither beside kelvo.exe in " + folder + " nor in a folder of PATH, so " +

@@ -10,7 +10,10 @@
 // folder, the stand-in player and wine come from the environment (scripts/windows_test.sh).
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -206,29 +209,61 @@ TEST(WineSmoke, ThePackagesPlayerPlaysAFileNamedWithSpaces) {
     RemoveFolder(media);
 }
 
-// Without a file, or without a program for it, the player says so in a box of its own.
-TEST(WineSmoke, ThePlayerSaysWhatKeepsItFromPlaying) {
+// Without mpv the player hands the file to the program Windows has for it, and says so once.
+// Without a file, for a program or a script, or for a file nothing opens, it plays nothing and
+// says why in a box of its own.
+TEST(WineSmoke, ThePlayerWithoutMpvOpensFilesAndSaysWhyNot) {
     XServer server{1024, 768};
     Display* x = server.display();
     std::string folder = MakeTempFolder();
-    // The player alone, with no mpv beside it or on PATH.
+    // The player alone, with no mpv beside it or on PATH; a file type of the test's own whose
+    // program is the stand-in, under another name.
     fs::copy_file(Package() + "/kelvo.exe", folder + "/kelvo.exe");
+    fs::copy_file(Environment("QUENTARO_MPV_STANDIN", ""), folder + "/viewer.exe");
+    const std::string windows = "Z:" + folder;
+    WriteFile(folder + "/types.reg",
+              "REGEDIT4\n\n[HKEY_CLASSES_ROOT\\.quentaro-view]\n@=\"QuentaroView\"\n\n"
+              "[HKEY_CLASSES_ROOT\\QuentaroView\\shell\\open\\command]\n"
+              "@=\"\\\"" +
+                  windows + "/viewer.exe\\\" \\\"%1\\\"\"\n");
+    ASSERT_EQ(Process(Wine(), {"regedit", "/S", windows + "/types.reg"}, folder).Wait(60), 0);
+    WriteFile(folder + "/my film.quentaro-view", "film");
     WriteFile(folder + "/song.quentaro-none", "no program opens this");
-    struct Case {
-        std::string written;
-        std::string saying;
-    };
-    for (const Case& c : {Case{"Z:" + folder + "/gone*clip.mp4", "no such file"},
-                          Case{"Z:" + folder + "/song.quentaro-none", "No program plays"}}) {
+    WriteFile(folder + "/setup.bat", "echo ran > ran.txt\r\n");
+    const struct passwd* user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    const std::string told = Environment("WINEPREFIX", "") + "/drive_c/users/" + user->pw_name +
+                             "/AppData/Local/quentaro/kelvo-default-player-told.txt";
+    fs::remove(told);
+
+    // Runs the player on `written`; answers its box if one comes; returns its status.
+    auto play = [&](const std::string& written, bool box) {
         std::string log = folder + "/kelvo-log.txt";
-        Process kelvo(Wine(), {folder + "/kelvo.exe", "quorvale", c.written, "0"}, folder, log);
-        ASSERT_TRUE(WaitFor([&] { return !FindWindows(x, "kelvo").empty(); }, 60))
-            << c.written << "\n"
-            << ReadFile(log);
-        Pause(0.5);
-        TapKey(x, XK_Return);
-        EXPECT_EQ(kelvo.Wait(30), 1) << c.written;
-    }
+        Process kelvo(Wine(), {folder + "/kelvo.exe", "quorvale", written, "0"}, folder, log);
+        std::vector<FoundWindow> found;
+        bool shown =
+            WaitFor([&] { return !(found = FindWindows(x, "kelvo")).empty(); }, box ? 60 : 3);
+        EXPECT_EQ(shown, box) << written << "\n" << ReadFile(log);
+        // Closed like any window: the program it opened may have the keyboard by now.
+        if (shown) SendCloseRequest(x, found[0].window);
+        return kelvo.Wait(30);
+    };
+    EXPECT_EQ(play(windows + "/my*film.quentaro-view", true), 0);
+    EXPECT_TRUE(WaitFor(
+        [&] { return ReadFile(folder + "/mpv-standin.log").find("end") != std::string::npos; },
+        20));
+    std::string opened = windows + "/my film.quentaro-view";
+    std::replace(opened.begin(), opened.end(), '/', '\\');
+    EXPECT_EQ(ReadFile(folder + "/mpv-standin.log"), "word " + opened + "\nend\n");
+    EXPECT_TRUE(fs::exists(told));
+    EXPECT_EQ(play(windows + "/my*film.quentaro-view", false), 0);
+
+    EXPECT_EQ(play(windows + "/gone*clip.mp4", true), 1);
+    EXPECT_EQ(play(windows + "/setup.bat", true), 1);
+    EXPECT_EQ(play(windows + "/song.quentaro-none", true), 1);
+    Pause(0.5);
+    EXPECT_FALSE(fs::exists(folder + "/ran.txt"));
+    for (const FoundWindow& viewer : FindWindows(x, "mpv")) SendCloseRequest(x, viewer.window);
     RemoveFolder(folder);
 }
 
