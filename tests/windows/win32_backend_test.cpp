@@ -220,6 +220,29 @@ TEST_F(Win32Files, ProgramFolderNamedBeyondAscii) {
     for (const char* sub : {"\\map", "\\bmp_land", ""}) RemoveDirectoryA((own + sub).c_str());
 }
 
+// A current folder the code page cannot spell is given by its short name, which the
+// program's calls take back, where the volume keeps short names; never with '?' in it.
+TEST_F(Win32Files, CurrentFolderTheCodePageCannotSpell) {
+    wchar_t wide[MAX_PATH];
+    ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH), 0);
+    const std::wstring inner = std::wstring(wide) + L"\\zh\u0436";
+    ASSERT_TRUE(CreateDirectoryW(inner.c_str(), nullptr));
+    const std::string before = CurrentFolder();
+    ASSERT_TRUE(SetCurrentDirectoryW(inner.c_str()));
+    const std::string current = CurrentFolder();
+    ASSERT_TRUE(SetCurrentFolder(before.c_str()));
+    wchar_t brief[MAX_PATH];
+    if (GetShortPathNameW(inner.c_str(), brief, MAX_PATH) > 0 && std::wcschr(brief, L'~')) {
+        EXPECT_EQ(current.find('?'), std::string::npos) << current;
+        EXPECT_TRUE(IsFolder(current.c_str())) << current;
+        EXPECT_TRUE(SetCurrentFolder(current.c_str())) << current;
+        ASSERT_TRUE(SetCurrentFolder(before.c_str()));
+    } else {
+        EXPECT_EQ(current, "");
+    }
+    EXPECT_TRUE(RemoveDirectoryW(inner.c_str()));
+}
+
 TEST(Win32Environment, UserDataHomeTakesOnlyAFullPath) {
     std::string saved = std::getenv("LOCALAPPDATA") ? std::getenv("LOCALAPPDATA") : "";
     std::string savedRoaming = std::getenv("APPDATA") ? std::getenv("APPDATA") : "";
