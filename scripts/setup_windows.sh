@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the Windows build and its smoke test need on a Debian 12 machine (as root;
-# otherwise prints the line to run and stops): the mingw-w64 cross compiler for x86-64 and
-# wine to run the result.
+# otherwise prints the line to run and stops): the mingw-w64 cross compiler for x86-64, nsis
+# for the installer and wine to run the result.
 set -euo pipefail
 
 packages=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 googletest
-  wine wine64)
+  nsis wine wine64)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

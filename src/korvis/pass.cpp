@@ -3,10 +3,8 @@
 // and presented only when its pixels differ from the frame on screen.
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <system_error>
 
 #include "korvis/host.h"
 #include "quentaro.h"
@@ -150,9 +148,9 @@ void SaveOverworldWithNotice() {
 
 void LoadOverworldWithNotice() {
     const std::string path = OverworldPath(OVERWORLD_FILE_NUMBER);
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    if (error || size < std::uintmax_t(MAP_WIDTH) * MAP_WIDTH) {
+    long long size = 0, modified = 0;
+    if (!platform::FileStamp(path.c_str(), size, modified) ||
+        size < static_cast<long long>(MAP_WIDTH) * MAP_WIDTH) {
         ShowNotice("NO OVERWORLD SAVED IN MAP/%d.OVERWORLD", OVERWORLD_FILE_NUMBER);
         return;
     }

@@ -169,6 +169,13 @@ bool FileStamp(const char* path, long long& bytes, long long& modifiedNs);
 // True when `path` names a plain file: not a folder, a device or a pipe, which a read could
 // wait on forever.
 bool IsPlainFile(const char* path);
+// True when `path` names a folder.
+bool IsFolder(const char* path);
+// The absolute form of the existing `path`, with "." and ".." (and on Linux symbolic links)
+// resolved; "" when it does not exist.
+std::string FullPath(const char* path);
+// Makes the folder `path` and the missing folders above it; true when it is there afterwards.
+bool MakeFolders(const char* path);
 
 // A zero-filled block that takes memory only where it is written, for the life of the process,
 // in large pages where the system offers them and they are asked for; nullptr when the system

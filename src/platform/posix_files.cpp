@@ -10,9 +10,11 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/name_order.h"
 #include "platform/platform.h"
@@ -90,6 +92,25 @@ bool FileAttributes(const char* name, std::uint32_t& attributes) {
 bool IsPlainFile(const char* path) {
     struct stat info;
     return stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool IsFolder(const char* path) {
+    struct stat info;
+    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string FullPath(const char* path) {
+    char* resolved = realpath(path, nullptr);
+    if (resolved == nullptr) return "";
+    std::string full = resolved;
+    std::free(resolved);
+    return full;
+}
+
+bool MakeFolders(const char* path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return IsFolder(path);
 }
 
 bool FileStamp(const char* path, long long& bytes, long long& modifiedNs) {

@@ -2,9 +2,6 @@
 // a wrong option need no display. Used by the entry point; StartUp reads StartOptions.
 #include "shell/command_line.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "platform/platform.h"
 #include "shell/app_state.h"
 
@@ -32,9 +29,9 @@ constexpr const char* HELP =
 
 // Why `folder` cannot be browsed, or "" when it can; `absolute` then holds its full path.
 std::string CheckFolder(const std::string& folder, std::string& absolute) {
-    std::error_code error;
-    if (!std::filesystem::exists(folder, error)) return "no such folder";
-    if (!std::filesystem::is_directory(folder, error)) return "not a folder";
+    std::uint32_t attributes = 0;
+    if (!platform::FileAttributes(folder.c_str(), attributes)) return "no such folder";
+    if (!(attributes & platform::ATTRIBUTE_DIRECTORY)) return "not a folder";
     // Entering it is what the browser will do; the current folder is put back at once.
     std::string start = platform::CurrentFolder();
     if (!platform::SetCurrentFolder(folder.c_str())) return "cannot enter the folder";

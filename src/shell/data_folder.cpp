@@ -5,8 +5,6 @@
 #include "shell/data_folder.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "browser/player.h"
 #include "gamedata/image_slots.h"
@@ -26,14 +24,13 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder + platform::PathSeparator() + name;
 }
 
+// Names go to the system as they are, in its own encoding, as the folder names came from it.
 bool IsFolder(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
+    return platform::IsFolder(path.c_str());
 }
 
 bool IsFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    return platform::IsPlainFile(path.c_str());
 }
 
 // Overworld files go into map/ of a folder: it will do when map/ takes new files, or,
@@ -41,8 +38,9 @@ bool IsFile(const std::string& path) {
 bool TakesOverworldFiles(const std::string& folder) {
     if (folder.empty()) return false;
     std::string map = Join(folder, "map");
-    std::error_code error;
-    if (std::filesystem::exists(map, error)) return platform::FolderWritable(map.c_str());
+    std::uint32_t attributes = 0;
+    if (platform::FileAttributes(map.c_str(), attributes))
+        return platform::FolderWritable(map.c_str());
     return platform::FolderWritable(folder.c_str());
 }
 
@@ -70,11 +68,9 @@ bool HoldsProgramFiles(const std::string& folder) {
 
 std::string InstalledDataFolder(const std::string& programFolder) {
     if (programFolder.empty()) return "";
-    std::error_code error;
-    std::filesystem::path installed =
-        std::filesystem::weakly_canonical(Join(programFolder, QUENTARO_DATA_FROM_PROGRAM), error);
-    if (error) return "";
-    return HoldsProgramFiles(installed.string()) ? installed.string() : "";
+    std::string installed =
+        platform::FullPath(Join(programFolder, QUENTARO_DATA_FROM_PROGRAM).c_str());
+    return HoldsProgramFiles(installed) ? installed : "";
 }
 
 void FindDataFolder(const std::string& startFolder, const std::string& programFolder) {
@@ -84,9 +80,8 @@ void FindDataFolder(const std::string& startFolder, const std::string& programFo
     if (!DataFolder.empty() || programFolder.empty()) return;
     // A build folder's program started from elsewhere has its pictures beside it. A player
     // alone does not count here: an installed program's bin/ may hold anything of that name.
-    std::error_code error;
-    std::filesystem::path beside = std::filesystem::weakly_canonical(programFolder, error);
-    if (!error && HoldsPictureFolder(beside.string())) DataFolder = beside.string();
+    std::string beside = platform::FullPath(programFolder.c_str());
+    if (HoldsPictureFolder(beside)) DataFolder = beside;
 }
 
 std::string ProgramFilesFolder() {
@@ -100,8 +95,9 @@ std::string OverworldFolder() {
     if (home.empty()) return "";
     // Not made here, so that a load leaves no trace: MakeOverworldFolder makes it.
     std::string own = Join(home, "quentaro");
-    std::error_code error;
-    return !std::filesystem::exists(own, error) || TakesOverworldFiles(own) ? own : "";
+    std::uint32_t attributes = 0;
+    const bool there = platform::FileAttributes(own.c_str(), attributes);
+    return !there || TakesOverworldFiles(own) ? own : "";
 }
 
 bool MakeOverworldFolder() {
@@ -110,9 +106,7 @@ bool MakeOverworldFolder() {
     if (folder.empty() || (folder == ProgramFilesFolder() && !HoldsProgramFiles(folder)))
         return false;
     std::string map = Join(folder, "map");
-    std::error_code error;
-    std::filesystem::create_directories(map, error);
-    return IsFolder(map);
+    return platform::MakeFolders(map.c_str());
 }
 
 void ReportProgramFiles() {

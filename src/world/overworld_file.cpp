@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -47,8 +46,7 @@ bool LoadOverworld(int number) {
     if (MapGrid == nullptr) return false;
     std::string path = OverworldPath(number);
     // Only plain files: a pipe of that name could keep the read waiting forever.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
+    if (!platform::IsPlainFile(path.c_str())) return false;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return false;
     std::vector<std::uint8_t> level(LevelBytes());

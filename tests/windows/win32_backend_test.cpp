@@ -13,7 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "gamedata/engine_settings.h"
 #include "platform/platform.h"
+#include "shell/command_line.h"
+#include "shell/data_folder.h"
+#include "support/fake_platform.h"
+#include "world/overworld_file.h"
+#include "world/world_tables.h"
 
 namespace {
 
@@ -174,6 +180,67 @@ TEST_F(Win32Files, FoldersWritableCurrentAndOwn) {
     std::uint32_t attributes = 0;
     ASSERT_TRUE(FileAttributes(ProgramFolder().c_str(), attributes));
     EXPECT_TRUE(attributes & ATTRIBUTE_DIRECTORY);
+}
+
+// The shell's own file checks go to the system in its code page, as the names came from it:
+// a program folder named with a letter above 127 holds the pictures, is a folder to browse,
+// and takes the overworld files. (The C++ library's paths read such a name as Latin-1.)
+TEST_F(Win32Files, ProgramFolderNamedBeyondAscii) {
+    char euro[8] = {};
+    BOOL lost = FALSE;
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, L"\u20ac", -1, euro, sizeof euro,
+                            nullptr, &lost) == 0 ||
+        lost)
+        GTEST_SKIP() << "the code page has no euro sign";
+    const std::string own = Path(std::string("pictures ") + euro);
+    ASSERT_TRUE(MakeFolders((own + "\\bmp_land").c_str()));
+    ASSERT_TRUE(MakeFolders((own + "\\map").c_str()));
+    EXPECT_EQ(FullPath((own + "\\map\\..").c_str()), own);
+
+    FindDataFolder(folder, own);
+    EXPECT_EQ(DataFolder, own);
+    std::string output, errors;
+    const char* words[] = {"quentaro", own.c_str()};
+    EXPECT_EQ(ReadCommandLine(2, words, output, errors), -1) << errors;
+    EXPECT_EQ(StartOptions.browseFolder, own);
+
+    FakePlatform fake;
+    SetSys(&fake);
+    std::vector<std::uint8_t> level(std::size_t(MAP_WIDTH) * MAP_WIDTH, 7);
+    std::uint8_t* grid = MapGrid;
+    MapGrid = level.data();
+    SaveOverworld(1);
+    level.assign(level.size(), 0);
+    EXPECT_TRUE(LoadOverworld(1));
+    EXPECT_EQ(level.back(), 7);
+    MapGrid = grid;
+    SetSys(nullptr);
+    DataFolder.clear();
+    DeleteFileA((own + "\\map\\1.overworld").c_str());
+    for (const char* sub : {"\\map", "\\bmp_land", ""}) RemoveDirectoryA((own + sub).c_str());
+}
+
+// A current folder the code page cannot spell is given by its short name, which the
+// program's calls take back, where the volume keeps short names; never with '?' in it.
+TEST_F(Win32Files, CurrentFolderTheCodePageCannotSpell) {
+    wchar_t wide[MAX_PATH];
+    ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH), 0);
+    const std::wstring inner = std::wstring(wide) + L"\\zh\u0436";
+    ASSERT_TRUE(CreateDirectoryW(inner.c_str(), nullptr));
+    const std::string before = CurrentFolder();
+    ASSERT_TRUE(SetCurrentDirectoryW(inner.c_str()));
+    const std::string current = CurrentFolder();
+    ASSERT_TRUE(SetCurrentFolder(before.c_str()));
+    wchar_t brief[MAX_PATH];
+    if (GetShortPathNameW(inner.c_str(), brief, MAX_PATH) > 0 && std::wcschr(brief, L'~')) {
+        EXPECT_EQ(current.find('?'), std::string::npos) << current;
+        EXPECT_TRUE(IsFolder(current.c_str())) << current;
+        EXPECT_TRUE(SetCurrentFolder(current.c_str())) << current;
+        ASSERT_TRUE(SetCurrentFolder(before.c_str()));
+    } else {
+        EXPECT_EQ(current, "");
+    }
+    EXPECT_TRUE(RemoveDirectoryW(inner.c_str()));
 }
 
 TEST(Win32Environment, UserDataHomeTakesOnlyAFullPath) {

@@ -9,15 +9,44 @@
 
 namespace platform {
 
+namespace {
+
+// `wide` in the code page, or "" when the code page cannot spell it: no letter is turned into
+// a look-alike, which would name another file.
+std::string InCodePage(const std::wstring& wide) {
+    const bool utf8 = GetACP() == CP_UTF8;  // spells everything, and takes no flags
+    BOOL lost = FALSE;
+    int length = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide.c_str(),
+                                     int(wide.size()), nullptr, 0, nullptr, utf8 ? nullptr : &lost);
+    if (length <= 0 || lost) return "";
+    std::string narrow(std::size_t(length), '\0');
+    WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide.c_str(), int(wide.size()),
+                        narrow.data(), length, nullptr, nullptr);
+    return narrow;
+}
+
+// A folder's path for the program's own calls, which take it in the code page: where the code
+// page cannot spell it, its short form (plain ASCII where the volume keeps short names).
+std::string FolderPath(const std::wstring& wide) {
+    std::string narrow = InCodePage(wide);
+    if (!narrow.empty() || wide.empty()) return narrow;
+    wchar_t brief[MAX_PATH];
+    DWORD length = GetShortPathNameW(wide.c_str(), brief, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return "";
+    return InCodePage(std::wstring(brief, length));
+}
+
+}  // namespace
+
 char PathSeparator() {
     return '\\';
 }
 
 std::string CurrentFolder() {
-    char buffer[MAX_PATH];
-    DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
-    if (length == 0 || length >= sizeof buffer) return "";
-    return std::string(buffer, length);
+    wchar_t buffer[MAX_PATH];
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
+    if (length == 0 || length >= MAX_PATH) return "";
+    return FolderPath(std::wstring(buffer, length));
 }
 
 bool SetCurrentFolder(const char* folder) {
@@ -53,6 +82,29 @@ bool IsPlainFile(const char* path) {
            (bits & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
+bool IsFolder(const char* path) {
+    DWORD bits = GetFileAttributesA(path);
+    return bits != INVALID_FILE_ATTRIBUTES && (bits & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string FullPath(const char* path) {
+    char buffer[MAX_PATH];
+    DWORD length = GetFullPathNameA(path, sizeof buffer, buffer, nullptr);
+    if (length == 0 || length >= sizeof buffer) return "";
+    if (GetFileAttributesA(buffer) == INVALID_FILE_ATTRIBUTES) return "";
+    return std::string(buffer, length);
+}
+
+bool MakeFolders(const char* path) {
+    const std::string full = path;
+    // Each folder from the top down; those that are there already stay as they are.
+    for (std::size_t at = full.find_first_of("\\/"); at != std::string::npos;
+         at = full.find_first_of("\\/", at + 1))
+        if (at > 0 && full[at - 1] != ':') CreateDirectoryA(full.substr(0, at).c_str(), nullptr);
+    CreateDirectoryA(path, nullptr);
+    return IsFolder(path);
+}
+
 bool FileStamp(const char* path, long long& bytes, long long& modifiedNs) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
@@ -75,12 +127,12 @@ bool FileAttributes(const char* name, std::uint32_t& attributes) {
 }
 
 std::string ProgramFolder() {
-    char buffer[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-    if (length == 0 || length >= sizeof buffer) return CurrentFolder();
-    std::string path(buffer, length);
-    std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(0, slash);
+    wchar_t buffer[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return CurrentFolder();
+    std::wstring path(buffer, length);
+    std::size_t slash = path.find_last_of(L"\\/");
+    return FolderPath(slash == std::wstring::npos ? path : path.substr(0, slash));
 }
 
 // Attributes do not tell (a read-only bit on a folder means nothing to the file system):
