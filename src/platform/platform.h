@@ -102,7 +102,9 @@ class Platform {
     // Starts system-wide capture of key-downs and right presses; false if not possible.
     virtual bool InstallKeyboardCapture() = 0;
     virtual bool InstallMouseCapture() = 0;
-    virtual bool KeyHeld(int virtualKey) = 0;  // live state, any window focused
+    // Whether a key or button is held now or was pressed since the previous call for it (a
+    // press between two calls counts once), whatever window has the focus.
+    virtual bool KeyHeld(int virtualKey) = 0;
     virtual void CursorPosition(int& x, int& y) = 0;
 
     // --- dialogs (modal) ---

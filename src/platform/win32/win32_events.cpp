@@ -77,7 +77,9 @@ bool Win32Platform::InstallMouseCapture() {
 
 bool Win32Platform::KeyHeld(int virtualKey) {
     if (virtualKey <= 0 || virtualKey > 255) return false;
-    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+    // Held now (the top bit), or pressed since the previous call for this key (the low bit),
+    // so that a key pressed and released between two polls still counts once.
+    return (GetAsyncKeyState(virtualKey) & 0x8001) != 0;
 }
 
 void Win32Platform::CursorPosition(int& x, int& y) {

@@ -1,7 +1,8 @@
 // System-wide input of the Linux backend: every client's key-downs (auto-repeat included)
 // and button presses, watched through the RECORD extension on a connection of their own
-// and queued for NextEvent, plus the live key and button state for the engine's polling.
-// Nothing is grabbed, so the focused window, ours or another program's, still gets it all.
+// and queued for NextEvent, plus the key and button state for the engine's polling, read
+// from the same stream so that a press between two polls is not lost. Nothing is grabbed,
+// so the focused window, ours or another program's, still gets it all.
 #include <errno.h>
 
 #include <bitset>
@@ -30,7 +31,9 @@ struct CaptureState {
     bool exitHandlerRegistered = false;
     bool stopping = false;
     KeycodeMap keycodes{};
-    std::bitset<256> held;  // keycodes down, as the recorded stream tells
+    std::bitset<256> held;     // keycodes down, as the recorded stream tells
+    std::bitset<256> pressed;  // keycodes that went down since their key was last polled
+    unsigned buttonsHeld = 0, buttonsPressed = 0;  // the same for buttons 1-3, one bit each
     std::deque<Event> queue;
 };
 
@@ -59,6 +62,8 @@ void Queue(const Event& event) {
 void OnKey(int keycode, bool press) {
     // Alt is judged before this key changes it: Alt's own press is a system key-down anyway.
     bool altHeld = AltHeld();
+    // The auto-repeat of a held key is no new press: a poll already finds it held.
+    if (press && !capture.held[keycode]) capture.pressed[keycode] = true;
     capture.held[keycode] = press;
     int virtualKey = capture.keycodes[keycode];
     if (!capture.keyboard || virtualKey == 0) return;
@@ -66,16 +71,27 @@ void OnKey(int keycode, bool press) {
         Event{EventSource::Keyboard, KeyMessage(virtualKey, press, altHeld), unsigned(virtualKey)});
 }
 
+// The bit of pointer button 1, 2 or 3 in buttonsHeld and buttonsPressed; 0 for the others.
+unsigned ButtonBit(int button) {
+    return button >= Button1 && button <= Button3 ? 1u << (button - Button1) : 0;
+}
+
+void OnButton(int button, bool press) {
+    const unsigned bit = ButtonBit(button);
+    if (press && !(capture.buttonsHeld & bit)) capture.buttonsPressed |= bit;
+    capture.buttonsHeld = press ? capture.buttonsHeld | bit : capture.buttonsHeld & ~bit;
+    if (press && capture.mouse)
+        if (unsigned message = ButtonMessage(button)) Queue(Event{EventSource::Mouse, message, 0});
+}
+
 void OnRecorded(XPointer, XRecordInterceptData* recorded) {
     if (recorded->category == XRecordFromServer && recorded->data_len > 0) {
         int type = recorded->data[0] & 0x7F;
         int detail = recorded->data[1];
-        if (type == KeyPress || type == KeyRelease) {
+        if (type == KeyPress || type == KeyRelease)
             OnKey(detail, type == KeyPress);
-        } else if (type == ButtonPress && capture.mouse) {
-            if (unsigned message = ButtonMessage(detail))
-                Queue(Event{EventSource::Mouse, message, 0});
-        }
+        else if (type == ButtonPress || type == ButtonRelease)
+            OnButton(detail, type == ButtonPress);
     }
     XRecordFreeData(recorded);
 }
@@ -84,6 +100,14 @@ void SeedHeldKeys(Display* display) {
     char keys[32];
     XQueryKeymap(display, keys);
     for (int code = 0; code < 256; ++code) capture.held[code] = (keys[code / 8] >> (code % 8)) & 1;
+    Window root, child;
+    int rootX, rootY, x, y;
+    unsigned mask = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y,
+                  &mask);
+    capture.buttonsHeld = ((mask & Button1Mask) ? ButtonBit(Button1) : 0) |
+                          ((mask & Button2Mask) ? ButtonBit(Button2) : 0) |
+                          ((mask & Button3Mask) ? ButtonBit(Button3) : 0);
 }
 
 bool StartCapture() {
@@ -111,9 +135,9 @@ bool StartCapture() {
         capture.data = nullptr;
         return false;
     }
-    // Key presses and releases (releases keep track of Alt) and button presses; no motion.
+    // Key and button presses and releases (releases keep the held state); no motion.
     range->device_events.first = KeyPress;
-    range->device_events.last = ButtonPress;
+    range->device_events.last = ButtonRelease;
     XRecordClientSpec clients = XRecordAllClients;
     capture.context = XRecordCreateContext(capture.data, 0, &clients, 1, &range, 1);
     XFree(range);
@@ -151,6 +175,8 @@ void DiscardCapturedInput() {
     XSync(main, False);
     XRecordProcessReplies(capture.data);
     capture.queue.clear();
+    capture.pressed.reset();
+    capture.buttonsPressed = 0;
 }
 
 void StopInputCapture() {
@@ -187,42 +213,69 @@ bool X11Platform::InstallMouseCapture() {
     return true;
 }
 
-// A pass of the engine polls some twenty keys and buttons one after the other; they are
-// answered from one reading of the keymap and of the pointer taken within the last
-// millisecond, not with a round trip to the server each.
+// A pass of the engine polls some twenty keys and buttons one after the other; the recorded
+// stream is read for them once within a millisecond, not once each.
 constexpr long long LIVE_STATE_MICROSECONDS = 1000;
 
-bool X11Platform::KeyHeld(int virtualKey) {
-    if (display == nullptr || virtualKey <= 0 || virtualKey > 255) return false;
-    unsigned buttonMask = virtualKey == 1   ? Button1Mask
-                          : virtualKey == 2 ? Button3Mask
-                          : virtualKey == 4 ? Button2Mask
-                                            : 0;
-    static long long pointerRead = -1, keymapRead = -1;
-    static unsigned pointerMask = 0;
-    static char keys[32];
-    const long long now = SteadyMicroseconds();
+namespace {
+
+// Where the server offers no recording: the state of this moment only, so a press between two
+// polls is missed.
+bool KeyHeldNow(Display* display, int virtualKey, unsigned buttonMask) {
     if (buttonMask) {
-        if (pointerRead < 0 || now - pointerRead >= LIVE_STATE_MICROSECONDS) {
-            Window root, child;
-            int rootX, rootY, x, y;
-            pointerMask = 0;
-            XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x,
-                          &y, &pointerMask);
-            pointerRead = SteadyMicroseconds();
-        }
-        return (pointerMask & buttonMask) != 0;
+        Window root, child;
+        int rootX, rootY, x, y;
+        unsigned mask = 0;
+        XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y,
+                      &mask);
+        return (mask & buttonMask) != 0;
     }
+    char keys[32];
+    XQueryKeymap(display, keys);
     const KeycodeMap& keycodes = LiveKeycodes();
-    if (keymapRead < 0 || now - keymapRead >= LIVE_STATE_MICROSECONDS) {
-        XQueryKeymap(display, keys);
-        keymapRead = SteadyMicroseconds();
-    }
     for (int code = 0; code < 256; ++code)
         if (keycodes[code] && PolledKeyCovers(virtualKey, keycodes[code]) &&
             ((keys[code / 8] >> (code % 8)) & 1))
             return true;
     return false;
+}
+
+}  // namespace
+
+bool X11Platform::KeyHeld(int virtualKey) {
+    if (display == nullptr || virtualKey <= 0 || virtualKey > 255) return false;
+    // Virtual keys 1, 2 and 4 are the left, right and middle buttons.
+    int button = 0;
+    unsigned buttonMask = 0;
+    if (virtualKey == 1) button = Button1, buttonMask = Button1Mask;
+    if (virtualKey == 2) button = Button3, buttonMask = Button3Mask;
+    if (virtualKey == 4) button = Button2, buttonMask = Button2Mask;
+    // The recording starts with the first poll where no hook asked for it; a server that
+    // refused it once is not asked again.
+    static bool recordingRefused = false;
+    if (capture.data == nullptr && !recordingRefused) recordingRefused = !StartCapture();
+    if (capture.data == nullptr) return KeyHeldNow(display, virtualKey, buttonMask);
+    static long long streamRead = -1;
+    const long long now = SteadyMicroseconds();
+    if (streamRead < 0 || now - streamRead >= LIVE_STATE_MICROSECONDS) {
+        XRecordProcessReplies(capture.data);
+        streamRead = SteadyMicroseconds();
+    }
+    // Held now, or pressed since this key was last asked about: a press counts once.
+    if (button) {
+        const unsigned bit = ButtonBit(button);
+        const bool held = ((capture.buttonsHeld | capture.buttonsPressed) & bit) != 0;
+        capture.buttonsPressed &= ~bit;
+        return held;
+    }
+    bool held = false;
+    for (int code = 0; code < 256; ++code) {
+        if (capture.keycodes[code] == 0 || !PolledKeyCovers(virtualKey, capture.keycodes[code]))
+            continue;
+        held = held || capture.held[code] || capture.pressed[code];
+        capture.pressed[code] = false;
+    }
+    return held;
 }
 
 }  // namespace platform
