@@ -72,6 +72,17 @@ void ApplyHostKeys() {
     }
 }
 
+// The keys the console's line takes.
+const std::vector<int>& ConsoleKeys() {
+    static const std::vector<int> keys = [] {
+        std::vector<int> k = {vk::BACK, vk::RETURN, vk::SPACE, vk::SHIFT};
+        for (int c = 'A'; c <= 'Z'; ++c) k.push_back(c);
+        for (int c = '0'; c <= '9'; ++c) k.push_back(c);
+        return k;
+    }();
+    return keys;
+}
+
 // Only ordered units move; with none the map stays as it is drawn.
 bool AnyUnitOrdered() {
     for (int u = 0; u < UNIT_CAPACITY; ++u)
@@ -89,7 +100,7 @@ void PlayEngineSteps() {
     // Digits typed into the console line must not move the view to a capital.
     if (ConsoleOpen == 1 || Korvis.winner != 0) return;
     Korvis.winner = PlayStrategicTurn();
-    if (KeyDown(1)) Korvis.worldMoved = 1;
+    if (KeyDownPeek(1)) Korvis.worldMoved = 1;
 }
 
 }  // namespace
@@ -170,8 +181,8 @@ void RunKorvisPass() {
     // Typing, held buttons and the scene's walk change the frame from pass to pass; an idle
     // view is composed again only when what it shows has changed.
     // In the scene the buttons and Z walk and look; nothing else moves it.
-    const bool busy = ConsoleOpen == 1 || KeyDown(1) || KeyDown(2) || KeyDown(4) ||
-                      (Korvis.sceneOn == 1 && KeyDown('Z'));
+    const bool busy = ConsoleOpen == 1 || KeyDownPeek(1) || KeyDownPeek(2) || KeyDownPeek(4) ||
+                      (Korvis.sceneOn == 1 && KeyDownPeek('Z'));
     if (busy || Korvis.worldMoved == 1 || !Korvis.drawnKnown || !(key == Korvis.drawn) ||
         Pacing.screenStale == 1) {
         Korvis.worldMoved = 0;
@@ -185,6 +196,9 @@ void RunKorvisPass() {
     RunConsole();
     PresentIfChanged();
     PlayEngineSteps();
+    // Letters typed while the console is closed are no one's: they must not turn up on its
+    // line when it opens.
+    if (ConsoleOpen == 0) ForgetUnaskedPresses(ConsoleKeys());
     MouseState.rightPress = 0;
     std::memset(KeyState, 0, sizeof KeyState);
     EndPacedPass();

@@ -1,13 +1,45 @@
-// The engine's polling primitives over the platform's live key state; the console, the
-// scene walk, the view and window keys and unit control read keys only through these.
+// The engine's polling primitives over the platform's key state; the console, the scene walk,
+// the view and window keys and unit control read keys only through these, and the engine's
+// host looks through them at what the engine will see.
 #include "scene/key_poll.h"
 
 #include "platform/platform.h"
 
+namespace {
+
+constexpr int KEY_CODES = 256;
+bool peeked[KEY_CODES];  // a peek found the key down: the next KeyDown answers 1
+bool askedSinceForget[KEY_CODES];
+
+bool Valid(int virtualKey) {
+    return virtualKey >= 0 && virtualKey < KEY_CODES;
+}
+
+}  // namespace
+
 int KeyDown(int virtualKey) {
-    return platform::Sys().KeyHeld(virtualKey) ? 1 : 0;
+    bool down = platform::Sys().KeyHeld(virtualKey);
+    if (Valid(virtualKey)) {
+        down = down || peeked[virtualKey];
+        peeked[virtualKey] = false;
+        askedSinceForget[virtualKey] = true;
+    }
+    return down ? 1 : 0;
 }
 
 int KeyUp(int virtualKey) {
     return KeyDown(virtualKey) ? 0 : 1;
+}
+
+int KeyDownPeek(int virtualKey) {
+    if (!Valid(virtualKey)) return 0;
+    // The platform's answer takes a press with it; it is kept here for the next KeyDown.
+    if (platform::Sys().KeyHeld(virtualKey)) peeked[virtualKey] = true;
+    return peeked[virtualKey] ? 1 : 0;
+}
+
+void ForgetUnaskedPresses(const std::vector<int>& keys) {
+    for (int key : keys)
+        if (Valid(key) && !askedSinceForget[key]) KeyDown(key);
+    for (bool& asked : askedSinceForget) asked = false;
 }

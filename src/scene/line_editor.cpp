@@ -1,5 +1,5 @@
-// The console's line editor: one polling step per frame over the live key state, with the
-// calling thread paused after each acting key so that a held key repeats at a steady rate.
+// The console's line editor: one polling step per frame over the key state, with the calling
+// thread paused after each acting key so that a held key repeats at a steady rate.
 // RunConsole calls it while the console is open.
 #include <algorithm>
 #include <cstdio>
@@ -37,6 +37,12 @@ void EditLine(int x, int y, int maxLength, const char* prompt) {
         LineSubmitted = 1;
         return;
     }
+    // Every key is asked once a call: a key pressed since it was last asked counts once, so a
+    // second question would find it released.
+    const bool shift = KeyDown(vk::SHIFT) == 1;
+    bool letters[26], digits[10];
+    for (int i = 0; i < 26; ++i) letters[i] = KeyDown('A' + i) == 1;
+    for (int i = 0; i < 10; ++i) digits[i] = KeyDown('0' + i) == 1;
     if (KeyDown(vk::BACK) && CommandLength > 0) {
         CommandLine[CommandLength] = '\0';
         CommandLine[CommandLength - 1] = '\0';
@@ -44,13 +50,12 @@ void EditLine(int x, int y, int maxLength, const char* prompt) {
         platform::Sys().Pause(KEY_REPEAT_PAUSE);
     }
     if (KeyDown(vk::SPACE) && CommandLength < maxLength) Append(' ');
-    for (int key = 'A'; key <= 'Z'; ++key)
-        if (KeyDown(key) && KeyUp(vk::SHIFT) && CommandLength < maxLength)
-            Append(char(key - 'A' + 'a'));
-    for (int key = 'A'; key <= 'Z'; ++key)
-        if (KeyDown(key) && KeyDown(vk::SHIFT) && CommandLength < maxLength) Append(char(key));
-    for (int key = '0'; key <= '9'; ++key)
-        if (KeyDown(key) && CommandLength < maxLength) Append(char(key));
+    for (int i = 0; i < 26; ++i)
+        if (letters[i] && !shift && CommandLength < maxLength) Append(char('a' + i));
+    for (int i = 0; i < 26; ++i)
+        if (letters[i] && shift && CommandLength < maxLength) Append(char('A' + i));
+    for (int i = 0; i < 10; ++i)
+        if (digits[i] && CommandLength < maxLength) Append(char('0' + i));
     if (CommandLength > maxLength) {
         CommandLength = maxLength;
         CommandLine[maxLength] = '\0';

@@ -166,8 +166,8 @@ void WalkScene() {
         w.walkPhase += 1;
         CheckGround(w);
     }
-    // While the console is open, Z is a letter of its line.
-    if (KeyDown('Z') && ConsoleOpen == 0) {
+    // While the console is open, Z is a letter of its line, and asking would take it.
+    if (ConsoleOpen == 0 && KeyDown('Z')) {
         w.sceneX += dx;
         w.sceneY += dy;
         w.walkPhase -= 1;

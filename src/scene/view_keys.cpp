@@ -111,8 +111,8 @@ void HandleWindowKeys() {
 }
 
 void MoveWindowToCursor() {
-    // While the console is open, M is a letter of its line.
-    if (KeyDown('M') == 0 || ConsoleOpen == 1) return;
+    // While the console is open, M is a letter of its line, and asking would take it.
+    if (ConsoleOpen == 1 || KeyDown('M') == 0) return;
     AppStateRecord& s = AppState;
     int x, y;
     Sys().CursorPosition(x, y);

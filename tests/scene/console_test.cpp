@@ -85,6 +85,41 @@ TEST_F(Console, EditorAppendsLettersDigitsAndSpacesInKeyOrder) {
     EXPECT_EQ(fake.pauses.size(), 7u);
 }
 
+// Typing faster than the editor polls: a key pressed and released between two steps counts
+// once, also under a held Shift, and a held key repeats once a step.
+TEST_F(Console, KeysTappedBetweenStepsArriveOnceEach) {
+    for (int key : {'E', 'N', 'V', '4'}) {
+        fake.pressed[key] = true;
+        Poll({});
+    }
+    Poll({});
+    EXPECT_STREQ(CommandLine, "env4");
+    fake.held[vk::SHIFT] = true;
+    fake.pressed['Q'] = true;
+    Poll({});
+    fake.held[vk::SHIFT] = false;
+    Poll({'X'});
+    Poll({'X'});
+    EXPECT_STREQ(CommandLine, "env4Qxx");
+}
+
+// The host looks at keys without taking a press from the engine, and drops the presses that
+// no one asked about while the console was closed.
+TEST_F(Console, PeekLeavesThePressAndUnaskedPressesAreForgotten) {
+    fake.pressed[vk::LBUTTON] = true;
+    EXPECT_EQ(KeyDownPeek(vk::LBUTTON), 1);
+    EXPECT_EQ(KeyDownPeek(vk::LBUTTON), 1);
+    EXPECT_EQ(KeyDown(vk::LBUTTON), 1);
+    EXPECT_EQ(KeyDown(vk::LBUTTON), 0);
+    ForgetUnaskedPresses({});
+    fake.pressed['A'] = fake.pressed['B'] = true;
+    EXPECT_EQ(KeyDownPeek('B'), 1);
+    EXPECT_EQ(KeyDown('A'), 1);
+    ForgetUnaskedPresses({'A', 'B'});
+    Poll({});
+    EXPECT_STREQ(CommandLine, "");
+}
+
 TEST_F(Console, BackspaceDeletesOneCharacterAndNothingOnAnEmptyLine) {
     Poll({vk::BACK});
     EXPECT_EQ(CommandLength, 0);
