@@ -11,7 +11,8 @@ namespace platform {
 
 namespace {
 Platform* replacement = nullptr;
-}
+std::string windowClass;
+}  // namespace
 
 Platform& Sys() {
 #if defined(_WIN32)
@@ -24,6 +25,14 @@ Platform& Sys() {
 
 void SetSys(Platform* platform) {
     replacement = platform;
+}
+
+void SetWindowClass(const std::string& name) {
+    windowClass = name;
+}
+
+const std::string& WindowClass() {
+    return windowClass;
 }
 
 }  // namespace platform

@@ -106,6 +106,7 @@ class Platform {
     // press between two calls counts once), whatever window has the focus.
     virtual bool KeyHeld(int virtualKey) = 0;
     virtual void CursorPosition(int& x, int& y) = 0;
+    virtual void MoveCursor(int x, int y) = 0;  // to a screen position
 
     // --- dialogs (modal) ---
     virtual void ShowMessage(const char* text, const char* caption, MessageIcon icon) = 0;
@@ -135,6 +136,11 @@ class Platform {
 
 Platform& Sys();
 void SetSys(Platform* replacement);  // nullptr restores the real backend
+
+// The class the main window is made with from the next window on, which desktops group
+// windows and find launchers by; "" (the start) is the media menu's own.
+void SetWindowClass(const std::string& name);
+const std::string& WindowClass();
 
 // --- files and folders (real on every system; paths in the system's own form) ---
 constexpr std::uint32_t ATTRIBUTE_READONLY = 0x01;

@@ -111,6 +111,10 @@ struct FakePlatform : platform::Platform {
         x = cursorX;
         y = cursorY;
     }
+    void MoveCursor(int x, int y) override {
+        cursorX = x;
+        cursorY = y;
+    }
 
     void ShowMessage(const char* text, const char* caption, platform::MessageIcon icon) override {
         messages.push_back(std::string(caption) + ": " + text);

@@ -89,4 +89,8 @@ void Win32Platform::CursorPosition(int& x, int& y) {
     y = point.y;
 }
 
+void Win32Platform::MoveCursor(int x, int y) {
+    SetCursorPos(x, y);
+}
+
 }  // namespace platform

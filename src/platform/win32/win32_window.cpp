@@ -10,7 +10,11 @@ namespace platform {
 
 namespace {
 
-constexpr const char* WINDOW_CLASS = "OpenGL";
+constexpr const char* MENU_WINDOW_CLASS = "OpenGL";
+
+const char* ClassName() {
+    return WindowClass().empty() ? MENU_WINDOW_CLASS : WindowClass().c_str();
+}
 
 struct MainWindowState {
     HINSTANCE instance = nullptr;
@@ -82,13 +86,13 @@ bool Win32Platform::RegisterWindowClass() {
     windowClass.hInstance = state.instance;
     windowClass.hIcon = LoadIcon(nullptr, IDI_WINLOGO);
     windowClass.hCursor = LoadCursor(nullptr, IDC_CROSS);
-    windowClass.lpszClassName = WINDOW_CLASS;
+    windowClass.lpszClassName = ClassName();
     state.classRegistered = RegisterClassA(&windowClass) != 0;
     return state.classRegistered;
 }
 
 bool Win32Platform::UnregisterWindowClass() {
-    bool ok = UnregisterClassA(WINDOW_CLASS, state.instance) != 0;
+    bool ok = UnregisterClassA(ClassName(), state.instance) != 0;
     if (ok) state.classRegistered = false;
     return ok;
 }
@@ -118,7 +122,7 @@ bool Win32Platform::CreateMainWindow(const char* title, int x, int y, int width,
     DWORD style = WS_POPUP;
     RECT rect{0, 0, width, height};
     AdjustWindowRectEx(&rect, style, FALSE, extended);
-    state.window = CreateWindowExA(extended, WINDOW_CLASS, title,
+    state.window = CreateWindowExA(extended, ClassName(), title,
                                    style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x, y,
                                    rect.right - rect.left, rect.bottom - rect.top, nullptr,
                                    nullptr, state.instance, nullptr);

@@ -5,6 +5,7 @@
 #include <X11/Xatom.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -120,7 +121,8 @@ MonitorArea WindowMonitor(Display* display) {
     if (XRRQueryExtension(display, &eventBase, &errorBase) &&
         XRRQueryVersion(display, &major, &minor) && (major > 1 || (major == 1 && minor >= 5))) {
         int count = 0;
-        XRRMonitorInfo* monitors = XRRGetMonitors(display, RootWindow(display, screen), True, &count);
+        XRRMonitorInfo* monitors =
+            XRRGetMonitors(display, RootWindow(display, screen), True, &count);
         for (int i = 0; monitors && i < count; ++i)
             areas.push_back({monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height});
         if (monitors) XRRFreeMonitors(monitors);
@@ -245,7 +247,11 @@ bool X11Platform::CreateMainWindow(const char* title, int x, int y, int width, i
     XChangeProperty(display, state.window, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8,
                     PropModeReplace, reinterpret_cast<const unsigned char*>(title),
                     int(std::strlen(title)));
-    XClassHint classHint{const_cast<char*>("quentaro"), const_cast<char*>("Quentaro")};
+    // The instance name, and the class name it gives with a capital.
+    std::string name = WindowClass().empty() ? "quentaro" : WindowClass();
+    std::string className = name;
+    className[0] = char(std::toupper(static_cast<unsigned char>(className[0])));
+    XClassHint classHint{name.data(), className.data()};
     XSetClassHint(display, state.window, &classHint);
 
     // No decorations: the window is its own drawing area, as the cursor mapping expects.
@@ -537,6 +543,12 @@ void X11Platform::CursorPosition(int& x, int& y) {
     unsigned mask;
     XQueryPointer(display, DefaultRootWindow(display), &rootReturn, &childReturn, &x, &y, &winX,
                   &winY, &mask);
+}
+
+void X11Platform::MoveCursor(int x, int y) {
+    if (display == nullptr) return;
+    XWarpPointer(display, 0, DefaultRootWindow(display), 0, 0, 0, 0, x, y);
+    XFlush(display);
 }
 
 void X11Platform::Pause(int milliseconds) {

@@ -49,6 +49,7 @@ class X11Platform : public Platform {
     bool InstallMouseCapture() override;
     bool KeyHeld(int virtualKey) override;
     void CursorPosition(int& x, int& y) override;
+    void MoveCursor(int x, int y) override;
 
     void ShowMessage(const char* text, const char* caption, MessageIcon icon) override;
     bool AskYesNo(const char* text, const char* caption, MessageIcon icon) override;
