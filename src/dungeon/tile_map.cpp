@@ -146,15 +146,18 @@ int HitPointBarLength(float hitPoints, float maxHitPoints) {
     return length >= 14 ? 14 : int(length);
 }
 
-void DrawTileMap() {
+namespace {
+
+// Tiles, the selected unit, and each unit's sprite, pick area and bar, with its caption when
+// `captions`.
+void DrawMap(bool captions) {
     DrawTiles();
     if (UnitTable == nullptr) return;
     DrawSelectedUnit();
     const int columns = AppState.frameWidth / TILE_SIZE, rows = AppState.frameHeight / TILE_SIZE;
     for (int i = 0; i < UNIT_CAPACITY; ++i) {
+        if (!UnitOnTileMap(i)) continue;
         const UnitRecord& u = UnitTable[i];
-        if (u.inUse != 1 || u.destroyed != 0 || u.level != ViewLevel) continue;
-        if (u.kind != KIND_UNIT && u.kind != KIND_TOWN && u.kind != KIND_WELL) continue;
         long long cx = (long long)u.x - ViewX, cy = (long long)u.y - ViewY;
         if (cx < 0 || cx >= columns || cy < 0 || cy >= rows) continue;
         const int sx = int(cx) * TILE_SIZE, sy = int(cy) * TILE_SIZE;
@@ -166,7 +169,25 @@ void DrawTileMap() {
             DrawLine(sx, sy + 16, sx + length, sy + 16, 0, 255, 0);
         else if (u.statusMark == 1 || u.statusMark == 3)
             DrawLine(sx, sy + 16, sx + length, sy + 16, 96, 44, 136);
+        if (!captions) continue;
         std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "%d ms%d ", i, int(u.moveState));
         DrawText(sx, sy + 17, 255, 255, 255);
     }
+}
+
+}  // namespace
+
+bool UnitOnTileMap(int i) {
+    if (UnitTable == nullptr || i < 0 || i >= UNIT_CAPACITY) return false;
+    const UnitRecord& u = UnitTable[i];
+    if (u.inUse != 1 || u.destroyed != 0 || u.level != ViewLevel) return false;
+    return u.kind == KIND_UNIT || u.kind == KIND_TOWN || u.kind == KIND_WELL;
+}
+
+void DrawTileMap() {
+    DrawMap(true);
+}
+
+void DrawTileMapWithoutCaptions() {
+    DrawMap(false);
 }

@@ -9,6 +9,10 @@ constexpr int UNIT_PICK_BASE = 10000;  // a click on unit i reads back UNIT_PICK
 // Draws level ViewLevel from cell (ViewX, ViewY) at the frame's origin. Cells beyond the
 // map's edges show nothing, so the frame keeps what was under them.
 void DrawTileMap();
+// The same without the units' captions, for a host that lays them out itself.
+void DrawTileMapWithoutCaptions();
+// Whether the tile map draws record i on level ViewLevel (when its cell is in view).
+bool UnitOnTileMap(int i);
 // Opaque and keyed copies of a picture with its bottom-left pixel at (x, y). The keyed copy
 // skips (255, 0, 246) and black. A slot outside the table or without pixels draws nothing.
 void DrawTile(int x, int y, int slot);

@@ -21,6 +21,7 @@
 int ConsoleOpen = 0;
 int LineSubmitted = 0;
 int ScreenSaverEnabled = 0;
+ConsoleRunRecord LastConsoleRun;
 
 namespace {
 
@@ -101,10 +102,18 @@ const Command COMMANDS[] = {
 };
 
 void RunCommand(int tokens) {
+    LastConsoleRun.lines += 1;
+    LastConsoleRun.command = "";
+    LastConsoleRun.tokens = tokens;
+    LastConsoleRun.ran = 0;
     if (tokens == 0) return;
     for (const Command& command : COMMANDS) {
         if (!SameIgnoringCase(CommandTokens[0], command.name)) continue;
-        if (command.exactTokens == 0 || command.exactTokens == tokens) command.run();
+        LastConsoleRun.command = command.name;
+        if (command.exactTokens == 0 || command.exactTokens == tokens) {
+            command.run();
+            LastConsoleRun.ran = 1;
+        }
         return;
     }
 }

@@ -7,6 +7,18 @@ extern int ConsoleOpen;         // 1 while the line is shown and edited
 extern int LineSubmitted;       // set by EditLine on Enter, cleared when the command runs
 extern int ScreenSaverEnabled;  // flipped by "screensavertoggle"; nothing else reads it
 
+// What the latest submitted line named and whether it ran, for a host that answers the player
+// (the console itself says nothing): `lines` counts the lines submitted, `command` is the
+// command's name ("" when the first token names none) and `ran` is 0 for a known command
+// with the wrong number of tokens.
+struct ConsoleRunRecord {
+    int lines = 0;
+    const char* command = "";
+    int tokens = 0;
+    int ran = 0;
+};
+extern ConsoleRunRecord LastConsoleRun;
+
 // One polling step of the line editor over CommandLine: Enter submits the line; Backspace,
 // space, letters (upper case with Shift) and digits edit it, each acting key pausing 120 ms;
 // then prompt, line and a blinking cursor are drawn at (x, y). maxLength is kept to 0..255,

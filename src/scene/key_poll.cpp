@@ -39,7 +39,9 @@ int KeyDownPeek(int virtualKey) {
 }
 
 void ForgetUnaskedPresses(const std::vector<int>& keys) {
-    for (int key : keys)
-        if (Valid(key) && !askedSinceForget[key]) KeyDown(key);
-    for (bool& asked : askedSinceForget) asked = false;
+    for (int key : keys) {
+        if (!Valid(key)) continue;
+        if (!askedSinceForget[key]) KeyDown(key);
+        askedSinceForget[key] = false;
+    }
 }

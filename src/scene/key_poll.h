@@ -12,7 +12,7 @@ int KeyUp(int virtualKey);    // the inverse of KeyDown, asking the same questio
 // What KeyDown would answer now, without taking the press from the engine's next KeyDown: the
 // host looks with it at the keys the engine polls.
 int KeyDownPeek(int virtualKey);
-// Asks about each of `keys` that nobody asked about since the previous call and drops the
-// answer, so that a press no one took then (a letter typed while the console was closed)
+// Asks about each of `keys` that nobody asked about since the previous call for it and drops
+// the answer, so that a press no one took then (a letter typed while the console was closed)
 // does not act later, when an owner starts asking.
 void ForgetUnaskedPresses(const std::vector<int>& keys);

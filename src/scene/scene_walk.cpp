@@ -179,8 +179,10 @@ void WalkScene() {
 }
 
 void LookWithMouse() {
-    if (KeyDown(vk::LBUTTON) || KeyDown(vk::MBUTTON) || KeyDown(vk::RBUTTON)) {
-        CameraYaw = float(20 - 2 * CursorColumn());
-        CameraPitch = float(-CursorRow());
-    }
+    if (KeyDown(vk::LBUTTON) || KeyDown(vk::MBUTTON) || KeyDown(vk::RBUTTON)) AimCameraAtCursor();
+}
+
+void AimCameraAtCursor() {
+    CameraYaw = float(20 - 2 * CursorColumn());
+    CameraPitch = float(-CursorRow());
 }

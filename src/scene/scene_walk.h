@@ -15,3 +15,5 @@ int ResolveCollision(float a, float b, float c);
 void WalkScene();
 // The camera follows the cursor while a mouse button is held.
 void LookWithMouse();
+// The camera as the cursor sets it: yaw 20 - 2 x its column, pitch minus its row.
+void AimCameraAtCursor();

@@ -17,6 +17,10 @@ int Random() {
     return int((state >> 16) & 0x7FFFu);
 }
 
+unsigned RandomState() {
+    return state;
+}
+
 int RandomBelow(int n) {
     return Random() % n;
 }

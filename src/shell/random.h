@@ -7,3 +7,5 @@ constexpr int RANDOM_MAX = 32767;
 void SeedRandom(unsigned seed);
 int Random();            // 0 .. RANDOM_MAX
 int RandomBelow(int n);  // Random() % n; n must be positive
+// Where the sequence stands: SeedRandom with it goes on from there.
+unsigned RandomState();
