@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "korvis: %s\n", why.c_str());
         return 1;
     }
+    KINGDOM_COUNT = KorvisOptions.kingdoms;
     if (!KorvisStartUp(ChooseSeed(KorvisOptions.seedGiven, KorvisOptions.seed))) return 1;
     return RunKorvis();
 }

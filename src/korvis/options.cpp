@@ -14,12 +14,15 @@ KorvisOptionsRecord KorvisOptions;
 
 namespace {
 
+constexpr int MOST_KINGDOMS = 5;  // the number keys show the capitals of five
+
 constexpr const char* HELP =
     "Usage: korvis [OPTION]...\n"
     "A tile-based fantasy game: a generated overworld with its dungeons, units and kingdoms.\n"
     "\n"
     "  --seed N     make the world from seed N (0 to 4294967295) instead of from the clock;\n"
-    "               the seed of every world is shown in the help line\n"
+    "               the seed of every world is shown at the top of the window\n"
+    "  --kingdoms N play with N kingdoms, yours among them (1 to 5; 3 if not given)\n"
     "  -h, --help   print this help and exit\n"
     "  --version    print the version and exit\n"
     "\n"
@@ -50,9 +53,11 @@ int ReadKorvisCommandLine(int argc, const char* const* argv, std::string& output
         std::string word = argv[i];
         std::string value;
         bool hasValue = false;
-        if (word.rfind("--seed=", 0) == 0) {
-            value = word.substr(7);
-            word = "--seed";
+        for (const char* option : {"--seed", "--kingdoms"}) {
+            const std::string prefix = std::string(option) + "=";
+            if (word.rfind(prefix, 0) != 0) continue;
+            value = word.substr(prefix.size());
+            word = option;
             hasValue = true;
         }
         if (word == "-h" || word == "--help") {
@@ -67,8 +72,17 @@ int ReadKorvisCommandLine(int argc, const char* const* argv, std::string& output
                 value = argv[++i];
             }
             if (!ReadSeed(value, KorvisOptions.seed))
-                return Wrong(errors, "the seed '" + value + "' is not a number from 0 to 4294967295");
+                return Wrong(errors,
+                             "the seed '" + value + "' is not a number from 0 to 4294967295");
             KorvisOptions.seedGiven = true;
+        } else if (word == "--kingdoms") {
+            if (!hasValue) {
+                if (i + 1 >= argc) return Wrong(errors, "option '--kingdoms' needs a number");
+                value = argv[++i];
+            }
+            if (value.size() != 1 || value[0] < '1' || value[0] > '0' + MOST_KINGDOMS)
+                return Wrong(errors, "the kingdoms '" + value + "' are not a number from 1 to 5");
+            KorvisOptions.kingdoms = value[0] - '0';
         } else if (word.size() > 1 && word[0] == '-') {
             return Wrong(errors, "unknown option '" + word + "'");
         } else {

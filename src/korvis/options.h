@@ -6,6 +6,7 @@
 struct KorvisOptionsRecord {
     unsigned seed = 0;
     bool seedGiven = false;  // false: the seed is taken from the clock at start-up
+    int kingdoms = 3;        // of the strategic game, the player's among them
 };
 
 extern KorvisOptionsRecord KorvisOptions;

@@ -1,6 +1,6 @@
-// One pass of the host program on the paced loop shared with the media menu: host keys,
-// the engine's per-pass steps, a frame composed only when what it shows may have changed
-// and presented only when its pixels differ from the frame on screen.
+// One pass of the host program on the paced loop shared with the media menu: host keys, the
+// engine's per-pass steps with the host's answers, a frame composed only when what it shows
+// may have changed and presented only when its pixels differ from the frame on screen.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -12,6 +12,8 @@
 namespace {
 
 constexpr int BACKDROP_PERIOD = 50;  // the noise backdrop's passes between pictures
+constexpr int MOVE_PERIOD = 30;      // the units' movement pass
+constexpr int CONSOLE_PLATE_BOTTOM = 58, CONSOLE_PLATE_TOP = 76;  // behind the console's line
 
 int FramePixels() {
     return AppState.frameWidth * AppState.frameHeight;
@@ -30,40 +32,66 @@ HostFrameKey ReadFrameKey() {
     key.turn = turnCounter;
     key.winner = Korvis.winner;
     key.console = ConsoleOpen;
+    key.help = Korvis.helpPage;
+    key.gold = PlayerGold();
+    key.towns = PlayerTowns();
+    const UnitRecord& w = UnitTable[WALKER];
+    key.walkerX = w.x;
+    key.walkerY = w.y;
+    key.walkerLevel = w.level;
+    key.marked = platform::Sys().SteadyMicroseconds() < Korvis.mark.until ? 1 : 0;
     key.notice = CurrentNotice();
     return key;
 }
 
-// The title strip at the top over the noise backdrop: the program, the level in view and
-// the strategic turn; the winner's banner across the middle once there is one.
-void DrawTitle() {
-    if (Korvis.sceneOn == 1)
-        std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "KORVIS  SCENE  LEVEL %d  TURN %d",
-                      int(UnitTable[1].level), int(turnCounter));
-    else
-        std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "KORVIS  LEVEL %d  TURN %d", ViewLevel,
-                      int(turnCounter));
-    DrawShadowText(4, AppState.frameHeight - 2, 255, 255, 255);
-    if (Korvis.winner != 0) {
-        const int w = AppState.frameWidth, mid = AppState.frameHeight / 2;
-        for (int y = mid - 14; y < mid + 14; ++y)
-            for (int x = 0; x < w; ++x) PutPixel(x, y, 120, 20, 20);
-        std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "KINGDOM %d WINS", Korvis.winner);
-        DrawLargeText(w / 2 - 60, mid - 6, 255, 230, 90);
-    }
+// The winner's banner across the map, with the keys that follow a game.
+void DrawWinnerBanner() {
+    if (Korvis.winner == 0) return;
+    const int mid = MAP_ROWS / 2, width = AppState.frameWidth;
+    const bool won = Korvis.winner == 1;
+    FillArea(0, mid - LINE_ROWS - 4, width - 1, mid + LINE_ROWS + 3, won ? 20 : 110, won ? 90 : 20,
+             won ? 30 : 20);
+    const std::string title =
+        won ? "YOU WIN" : "KINGDOM " + std::to_string(Korvis.winner) + " WINS";
+    DrawLargeLine(title, (width - 8 * int(title.size())) / 2, mid + 1, 255, 230, 90);
+    const std::string keys = "N NEW GAME  ESC QUIT";
+    DrawLargeLine(keys, (width - 8 * int(keys.size())) / 2, mid - LINE_ROWS - 1, 240, 240, 240);
+}
+
+void DrawConsolePlate() {
+    if (ConsoleOpen == 1)
+        FillArea(0, CONSOLE_PLATE_BOTTOM, AppState.frameWidth - 1, CONSOLE_PLATE_TOP, 0, 0, 0);
 }
 
 // Keys the host acts on once per press, from the recorded key-downs. They are recorded
 // whatever window has the focus: Escape or F7 typed into another program leaves the game be.
 void ApplyHostKeys() {
     if (WindowActive == 0) return;
-    if (KeyState[vk::ESCAPE] == 1) AppState.quitRequested = 1;
-    if (ConsoleOpen == 1) return;  // letters and digits belong to the console line
-    if (KeyState[vk::F5] == 1) {
-        Korvis.sceneOn = 1 - Korvis.sceneOn;
-        if (Korvis.sceneOn == 1 && UnitTable[1].level == 0)
-            ShowNotice("THE WALKER IS ON THE OVERWORLD: TELEPORT BELOW");
+    if (KeyState[vk::ESCAPE] == 1) {
+        // Escape closes what is open over the game before it ends the game.
+        if (Korvis.helpPage != 0)
+            Korvis.helpPage = 0;
+        else if (ConsoleOpen == 1)
+            ConsoleOpen = 0;
+        else
+            AppState.quitRequested = 1;
         Korvis.worldMoved = 1;
+    }
+    if (ConsoleOpen == 1) return;  // letters and digits belong to the console line
+    if (KeyState['H'] == 1 || KeyState[vk::OEM_2] == 1) {
+        Korvis.helpPage = (Korvis.helpPage + 1) % (HELP_PAGES + 1);
+        Korvis.worldMoved = 1;
+    }
+    if (Korvis.helpPage != 0) return;
+    if (KeyState['N'] == 1 && Korvis.winner != 0) {
+        NewKorvisGame(ChooseSeed(false, 0));
+        return;
+    }
+    if (KeyState[vk::F5] == 1) {
+        if (Korvis.sceneOn == 1)
+            LeaveScene();
+        else
+            EnterScene();
     }
     if (KeyState[vk::F6] == 1) SaveOverworldWithNotice();
     if (KeyState[vk::F7] == 1) {
@@ -72,7 +100,17 @@ void ApplyHostKeys() {
     }
 }
 
-// The keys the console's line takes.
+// The keys and buttons the engine asks about in some views, and the console's keys: a press
+// that nobody asked about in a pass is dropped at its end, so that it cannot act later in
+// another view (a click made while the help was open, a letter typed while the console was
+// closed).
+const std::vector<int>& EngineKeys() {
+    static const std::vector<int> keys = {
+        vk::LBUTTON, vk::RBUTTON, vk::MBUTTON,  vk::TAB, vk::LEFT, vk::UP, vk::RIGHT,
+        vk::DOWN,    vk::ADD,     vk::SUBTRACT, vk::F1,  vk::F2,   vk::F3, vk::F4};
+    return keys;
+}
+
 const std::vector<int>& ConsoleKeys() {
     static const std::vector<int> keys = [] {
         std::vector<int> k = {vk::BACK, vk::RETURN, vk::SPACE, vk::SHIFT};
@@ -91,40 +129,58 @@ bool AnyUnitOrdered() {
 }
 
 // The units' moves and orders and the strategic turn belong to the tile map; in the scene
-// the mouse buttons walk and look instead.
+// the mouse buttons walk and look instead. Digits typed into the console line must not move
+// the view to a capital, and a won game plays no more turns.
 void PlayEngineSteps() {
     if (Korvis.sceneOn == 1) return;
-    if (AppState.passCount % 30 == 0 && AnyUnitOrdered()) Korvis.worldMoved = 1;
+    if (AppState.passCount % MOVE_PERIOD == 0 && AnyUnitOrdered()) Korvis.worldMoved = 1;
+    const EngineStepsBefore before = NoteEngineSteps();
     UpdateUnitMoves();
     OrderPlayerUnitAtCursor();
-    // Digits typed into the console line must not move the view to a capital.
-    if (ConsoleOpen == 1 || Korvis.winner != 0) return;
-    Korvis.winner = PlayStrategicTurn();
-    if (KeyDownPeek(1)) Korvis.worldMoved = 1;
+    const bool turnStep = ConsoleOpen == 0 && Korvis.winner == 0;
+    if (turnStep) {
+        Korvis.winner = PlayStrategicTurn();
+        if (before.leftHeld || before.viewKey) Korvis.worldMoved = 1;
+    }
+    AnswerEngineSteps(before, turnStep);
 }
 
 }  // namespace
 
 void ComposeTileMapFrame() {
-    // The backdrop fills the whole frame; only its top strip stays visible over the map.
+    // The backdrop fills the whole frame; only its top strip stays visible over the map. It
+    // draws from a sequence of its own, so that how often it is drawn never changes the
+    // game's dice: one seed and the same moves, one game.
+    static unsigned backdropDice = 1;
+    const unsigned gameDice = RandomState();
+    SeedRandom(backdropDice);
     DrawNoiseBackdrop();
+    backdropDice = RandomState();
+    SeedRandom(gameDice);
     const std::size_t rowBytes = std::size_t(AppState.frameWidth) * 4;
     const std::size_t stripStart = std::size_t(AppState.frameHeight - TITLE_STRIP_ROWS) * rowBytes;
     std::vector<unsigned char> strip(Framebuffer + stripStart,
                                      Framebuffer + stripStart + TITLE_STRIP_ROWS * rowBytes);
     std::memset(PickBuffer, 0, std::size_t(FramePixels()) * sizeof(PickBuffer[0]));
-    DrawTileMap();
+    DrawTileMapWithoutCaptions();
+    DrawMapMarks();
     std::memcpy(Framebuffer + stripStart, strip.data(), strip.size());
-    DrawTitle();
-    DrawHelpLine();
-    DrawCursorCross();
+    DrawTopLines();
+    DrawWinnerBanner();
+    DrawConsolePlate();
+    if (Korvis.helpPage != 0)
+        DrawHelpScreen(Korvis.helpPage);
+    else
+        DrawCursorCross();
 }
 
 void ComposeSceneFrame() {
     FillFramebuffer(20, 24, 40);
-    RunSceneFrame();
-    DrawTitle();
-    DrawHelpLine();
+    RunHostedSceneFrame();
+    FillArea(0, MAP_ROWS, AppState.frameWidth - 1, AppState.frameHeight - 1, 0, 0, 0);
+    DrawTopLines();
+    DrawConsolePlate();
+    if (Korvis.helpPage != 0) DrawHelpScreen(Korvis.helpPage);
 }
 
 bool PresentIfChanged() {
@@ -175,14 +231,19 @@ void LoadOverworldWithNotice() {
 
 void RunKorvisPass() {
     ApplyHostKeys();
-    HandleWindowKeys();
-    if (Korvis.sceneOn == 0) ScrollView(2);
+    const bool help = Korvis.helpPage != 0;
+    if (!help) {
+        HandleWindowKeys();
+        if (Korvis.sceneOn == 0) ScrollMapView(2);
+        PlayEngineSteps();
+    }
     const HostFrameKey key = ReadFrameKey();
     // Typing, held buttons and the scene's walk change the frame from pass to pass; an idle
     // view is composed again only when what it shows has changed.
-    // In the scene the buttons and Z walk and look; nothing else moves it.
-    const bool busy = ConsoleOpen == 1 || KeyDownPeek(1) || KeyDownPeek(2) || KeyDownPeek(4) ||
-                      (Korvis.sceneOn == 1 && KeyDownPeek('Z'));
+    const bool busy = ConsoleOpen == 1 ||
+                      (!help && (KeyDownPeek(vk::LBUTTON) || KeyDownPeek(vk::RBUTTON) ||
+                                 KeyDownPeek(vk::MBUTTON) ||
+                                 (Korvis.sceneOn == 1 && ConsoleOpen == 0 && KeyDownPeek('Z'))));
     if (busy || Korvis.worldMoved == 1 || !Korvis.drawnKnown || !(key == Korvis.drawn) ||
         Pacing.screenStale == 1) {
         Korvis.worldMoved = 0;
@@ -193,11 +254,13 @@ void RunKorvisPass() {
         Korvis.drawn = key;
         Korvis.drawnKnown = true;
     }
-    RunConsole();
+    if (!help) {
+        const ConsoleBefore console = NoteConsole();
+        RunConsole();
+        AnswerConsole(console);
+    }
     PresentIfChanged();
-    PlayEngineSteps();
-    // Letters typed while the console is closed are no one's: they must not turn up on its
-    // line when it opens.
+    ForgetUnaskedPresses(EngineKeys());
     if (ConsoleOpen == 0) ForgetUnaskedPresses(ConsoleKeys());
     MouseState.rightPress = 0;
     std::memset(KeyState, 0, sizeof KeyState);

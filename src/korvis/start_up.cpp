@@ -24,16 +24,17 @@ void ShowDungeonProgress(int) {
     const int levels = LEVEL_COUNT - 1 - DUNGEON_FIRST_LEVEL;
     const int done = RoomLevel - DUNGEON_FIRST_LEVEL;
     std::memset(Framebuffer, 0, std::size_t(AppState.frameWidth) * AppState.frameHeight * 4);
-    DrawLargeString("KORVIS", 130, 150, 255, 255, 255);
-    std::snprintf(TextBuffer, TEXT_BUFFER_SIZE, "generating dungeon level %d of %d", done + 1,
-                  levels);
-    DrawText(60, 120, 200, 200, 200);
+    DrawLargeString("KORVIS", 136, 150, 255, 255, 255);
+    char line[48];
+    std::snprintf(line, sizeof line, "DUNGEON LEVEL %d OF %d", done + 1, levels);
+    DrawLargeLine(line, (KORVIS_FRAME_WIDTH - 8 * int(std::strlen(line))) / 2, 116, 200, 200, 200);
     const int barWidth = 200, filled = barWidth * done / levels;
     for (int y = 100; y < 108; ++y) {
         DrawLine(60, y, 60 + barWidth, y, 60, 60, 60);
         if (filled > 0) DrawLine(60, y, 60 + filled, y, 90, 160, 255);
     }
-    DrawHelpLine();
+    std::snprintf(line, sizeof line, "SEED %u", Korvis.seed);
+    DrawLargeLine(line, (KORVIS_FRAME_WIDTH - 8 * int(std::strlen(line))) / 2, 80, 140, 140, 140);
     PresentFrame();
     while (PumpMessages()) {
     }
@@ -42,6 +43,29 @@ void ShowDungeonProgress(int) {
 
 void CopyFolder(char* target, const std::string& folder) {
     std::snprintf(target, FOLDER_CAPACITY, "%s", folder.c_str());
+}
+
+// The world of `seed`: the overworld, the kingdoms and wells, the dungeons below with their
+// progress on screen, and the first view on the player's capital.
+void MakeWorld(unsigned seed) {
+    GenerateOverworld(seed);
+    // The kingdoms and the dungeons follow from the same seed, not from the clock.
+    SeedRandom(seed);
+    PlaceKingdomsAndWells();
+    GenerationIdleWork = ShowDungeonProgress;
+    lastProgress = -1;
+    GenerateDungeon(MAP_WIDTH / 2, MAP_WIDTH / 2, DUNGEON_FIRST_LEVEL,
+                    LEVEL_COUNT - 1 - DUNGEON_FIRST_LEVEL, 250, DUNGEON_ATTEMPTS);
+    GenerationIdleWork = nullptr;
+    StopGeneration = 0;
+    // The player's capital in the middle of the map below the lines at the top.
+    ViewX = int(UnitTable[1].x) - KORVIS_FRAME_WIDTH / TILE_SIZE / 2;
+    ViewY = int(UnitTable[1].y) - MAP_ROWS / TILE_SIZE / 2;
+    ViewLevel = 0;
+    ScrollMapView(0);
+    std::memset(KeyState, 0, sizeof KeyState);
+    MouseState = MouseStateRecord{};
+    MarkScreenStale();
 }
 
 }  // namespace
@@ -82,32 +106,32 @@ int KorvisStartUp(unsigned seed) {
                      ProgramFilesFolder().c_str());
     AllocateSceneDepthBuffer();
     FinishTrigTables();
+    platform::SetWindowClass("korvis");
     if (!OpenGlWindow("KORVIS", KORVIS_FRAME_WIDTH * KORVIS_PIXEL_SCALE,
                       KORVIS_FRAME_HEIGHT * KORVIS_PIXEL_SCALE, 16, false))
         return 0;
     Sys().ShowSystemCursor(false);  // the frame draws its own cursor cross
     InstallInputHooks();
 
-    GenerateOverworld(seed);
-    // The kingdoms and the dungeons follow from the same seed, not from the clock.
-    SeedRandom(seed);
-    PlaceKingdomsAndWells();
-    GenerationIdleWork = ShowDungeonProgress;
-    lastProgress = -1;
-    GenerateDungeon(MAP_WIDTH / 2, MAP_WIDTH / 2, DUNGEON_FIRST_LEVEL,
-                    LEVEL_COUNT - 1 - DUNGEON_FIRST_LEVEL, 250, DUNGEON_ATTEMPTS);
-    GenerationIdleWork = nullptr;
-    StopGeneration = 0;
-    // The player's capital in the middle of the first view.
-    ViewX = int(UnitTable[1].x) - KORVIS_FRAME_WIDTH / TILE_SIZE / 2;
-    ViewY = int(UnitTable[1].y) - KORVIS_FRAME_HEIGHT / TILE_SIZE / 2;
-    ViewLevel = 0;
-    ScrollView(0);  // kept on the map
-    std::memset(KeyState, 0, sizeof KeyState);
-    MouseState = MouseStateRecord{};
-    MarkScreenStale();
+    MakeWorld(seed);
     if (LoadedSlotCount() == 0) ShowNotice("NO PICTURES FOUND");
     return 1;
+}
+
+void NewKorvisGame(unsigned seed) {
+    const KorvisRecord kept = Korvis;
+    Korvis = KorvisRecord{};
+    Korvis.seed = seed;
+    Korvis.startMicroseconds = kept.startMicroseconds;
+    Korvis.firstFrameMicroseconds = kept.firstFrameMicroseconds;
+    // Every table and picture as at start-up, the window and its textures kept.
+    InitGameData();
+    AllocateSceneDepthBuffer();
+    turnCounter = 1;
+    ResetSceneState();
+    ConsoleOpen = LineSubmitted = 0;
+    MakeWorld(seed);
+    ShowNotice("NEW GAME, SEED %u", seed);
 }
 
 void KorvisShutDown() {

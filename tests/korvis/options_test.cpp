@@ -1,5 +1,5 @@
-// The host program's command line: the seed in both spellings and its limits, help and
-// version, and every way to get it wrong ending with status 2 and a message.
+// The host program's command line: the seed and the kingdoms in both spellings and their
+// limits, help and version, and every way to get it wrong ending with status 2 and a message.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,9 +26,12 @@ TEST(KorvisOptions, SeedInBothSpellingsAndAtItsLimits) {
     EXPECT_EQ(Read({"--seed", "0"}, out, err), -1);
     EXPECT_EQ(KorvisOptions.seed, 0u);
     EXPECT_TRUE(KorvisOptions.seedGiven);
-    // A later run without the option does not keep the earlier seed.
+    EXPECT_EQ(Read({"--kingdoms=1", "--kingdoms", "5"}, out, err), -1);
+    EXPECT_EQ(KorvisOptions.kingdoms, 5);
+    // A later run without the options does not keep the earlier seed or kingdoms.
     EXPECT_EQ(Read({}, out, err), -1);
     EXPECT_FALSE(KorvisOptions.seedGiven);
+    EXPECT_EQ(KorvisOptions.kingdoms, 3);
     EXPECT_TRUE(out.empty());
     EXPECT_TRUE(err.empty());
 }
@@ -48,9 +51,13 @@ TEST(KorvisOptions, HelpAndVersionEndWithZero) {
 
 TEST(KorvisOptions, WrongCommandLinesEndWithTwoAndSayWhy) {
     const std::vector<std::vector<const char*>> wrong = {
-        {"--bogus"},       {"--seed"},          {"--seed", "-1"},  {"--seed", "12x"},
-        {"--seed", ""},    {"--seed=4294967296"}, {"--seed", " 5"}, {"--seed=99999999999"},
-        {"somefolder"},    {"--seed", "+5"},
+        {"--bogus"},         {"--seed"},
+        {"--seed", "-1"},    {"--seed", "12x"},
+        {"--seed", ""},      {"--seed=4294967296"},
+        {"--seed", " 5"},    {"--seed=99999999999"},
+        {"somefolder"},      {"--seed", "+5"},
+        {"--kingdoms", "0"}, {"--kingdoms=6"},
+        {"--kingdoms"},      {"--kingdoms", "12"},
     };
     for (const auto& words : wrong) {
         std::string out, err;

@@ -1,6 +1,6 @@
 // The host makes its whole world from one seed: the overworld, then the kingdoms and wells
 // placed from the same seed instead of the clock, then the dungeons, whose run reports its
-// progress through the generator's idle hook. Also the seed choice and the help line.
+// progress through the generator's idle hook. Also the seed choice.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -80,14 +80,13 @@ TEST_F(SeededWorld, DungeonRunReportsEachLevelItGrowsInOrder) {
     EXPECT_TRUE(std::equal(watched.begin(), watched.end(), MapGrid));
 }
 
-TEST(KorvisHost, SeedChoiceAndHelpLine) {
+TEST(KorvisHost, SeedChoice) {
     FakePlatform fake;
     EXPECT_EQ(ChooseSeed(true, 0), 0u);
     EXPECT_EQ(ChooseSeed(true, 4294967295u), 4294967295u);
     const unsigned now = ChooseSeed(false, 5);
     fake.steadyMicroseconds += 1;
     EXPECT_NE(ChooseSeed(false, 5), now);  // runs in the same second differ
-    EXPECT_NE(HelpLineSeed(4294967295u).find("SEED 4294967295"), std::string::npos);
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ TEST_F(Console, PeekLeavesThePressAndUnaskedPressesAreForgotten) {
     EXPECT_EQ(KeyDownPeek(vk::LBUTTON), 1);
     EXPECT_EQ(KeyDown(vk::LBUTTON), 1);
     EXPECT_EQ(KeyDown(vk::LBUTTON), 0);
-    ForgetUnaskedPresses({});
+    ForgetUnaskedPresses({'A', 'B'});
     fake.pressed['A'] = fake.pressed['B'] = true;
     EXPECT_EQ(KeyDownPeek('B'), 1);
     EXPECT_EQ(KeyDown('A'), 1);
