@@ -102,9 +102,11 @@ class Platform {
     // Starts system-wide capture of key-downs and right presses; false if not possible.
     virtual bool InstallKeyboardCapture() = 0;
     virtual bool InstallMouseCapture() = 0;
-    // Whether a key or button is held now or was pressed since the previous call for it (a
-    // press between two calls counts once), whatever window has the focus.
+    // Whether a key or button is held now, whatever window has the focus.
     virtual bool KeyHeld(int virtualKey) = 0;
+    // Whether it went down since the previous call for it, whatever window has the focus: a
+    // press between two polls counts once, however short.
+    virtual bool KeyPressed(int virtualKey) = 0;
     virtual void CursorPosition(int& x, int& y) = 0;
     virtual void MoveCursor(int x, int y) = 0;  // to a screen position
 

@@ -143,7 +143,8 @@ int TokenizeCommandLine() {
 void RunConsole() {
     if (KeyDown(vk::TAB)) {
         ConsoleOpen = ConsoleOpen ? 0 : 1;
-        platform::Sys().Pause(TOGGLE_PAUSE);
+        // A held Tab toggles every 400 ms; one let go already waits for nothing.
+        if (KeyHeldNow(vk::TAB)) platform::Sys().Pause(TOGGLE_PAUSE);
     }
     if (ConsoleOpen == 1) {
         char prompt[PROMPT_BYTES] = "CMD:";

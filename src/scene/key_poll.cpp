@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int KEY_CODES = 256;
-bool peeked[KEY_CODES];  // a peek found the key down: the next KeyDown answers 1
+bool peeked[KEY_CODES];  // a peek took a press from the platform: the next KeyDown answers 1
 bool askedSinceForget[KEY_CODES];
 
 bool Valid(int virtualKey) {
@@ -18,7 +18,9 @@ bool Valid(int virtualKey) {
 }  // namespace
 
 int KeyDown(int virtualKey) {
-    bool down = platform::Sys().KeyHeld(virtualKey);
+    // The press first: a key pressed and released since the last question is not held now.
+    const bool pressed = platform::Sys().KeyPressed(virtualKey);
+    bool down = platform::Sys().KeyHeld(virtualKey) || pressed;
     if (Valid(virtualKey)) {
         down = down || peeked[virtualKey];
         peeked[virtualKey] = false;
@@ -33,9 +35,13 @@ int KeyUp(int virtualKey) {
 
 int KeyDownPeek(int virtualKey) {
     if (!Valid(virtualKey)) return 0;
-    // The platform's answer takes a press with it; it is kept here for the next KeyDown.
-    if (platform::Sys().KeyHeld(virtualKey)) peeked[virtualKey] = true;
-    return peeked[virtualKey] ? 1 : 0;
+    // The platform gives a press only once; it is kept here for the next KeyDown.
+    if (platform::Sys().KeyPressed(virtualKey)) peeked[virtualKey] = true;
+    return peeked[virtualKey] || platform::Sys().KeyHeld(virtualKey) ? 1 : 0;
+}
+
+int KeyHeldNow(int virtualKey) {
+    return platform::Sys().KeyHeld(virtualKey) ? 1 : 0;
 }
 
 void ForgetUnaskedPresses(const std::vector<int>& keys) {

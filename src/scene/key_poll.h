@@ -12,6 +12,10 @@ int KeyUp(int virtualKey);    // the inverse of KeyDown, asking the same questio
 // What KeyDown would answer now, without taking the press from the engine's next KeyDown: the
 // host looks with it at the keys the engine polls.
 int KeyDownPeek(int virtualKey);
+// Whether the key is down at this moment, leaving its presses to KeyDown: the pauses that pace
+// a held key's repeat are made only while it is still held, so quick presses follow each
+// other without waiting.
+int KeyHeldNow(int virtualKey);
 // Asks about each of `keys` that nobody asked about since the previous call for it and drops
 // the answer, so that a press no one took then (a letter typed while the console was closed)
 // does not act later, when an owner starts asking.

@@ -19,11 +19,17 @@ constexpr int LONGEST_LINE = COMMAND_LINE_BYTES - 1;
 constexpr int KEY_REPEAT_PAUSE = 120;
 constexpr int SUBMIT_PAUSE = 500;
 
-void Append(char character) {
+// The pause that makes a held key repeat every 120 ms; a key already let go needs none, so
+// that keys typed quickly are taken as fast as they come.
+void PaceRepeat(int key, int milliseconds) {
+    if (KeyHeldNow(key)) platform::Sys().Pause(milliseconds);
+}
+
+void Append(char character, int key) {
     CommandLine[CommandLength] = character;
     CommandLine[CommandLength + 1] = '\0';
     ++CommandLength;
-    platform::Sys().Pause(KEY_REPEAT_PAUSE);
+    PaceRepeat(key, KEY_REPEAT_PAUSE);
 }
 
 }  // namespace
@@ -33,7 +39,7 @@ void EditLine(int x, int y, int maxLength, const char* prompt) {
     CommandLength = std::clamp(CommandLength, 0, LONGEST_LINE);
     if (KeyDown(vk::RETURN)) {
         CommandLine[CommandLength] = '\0';
-        platform::Sys().Pause(SUBMIT_PAUSE);
+        PaceRepeat(vk::RETURN, SUBMIT_PAUSE);
         LineSubmitted = 1;
         return;
     }
@@ -47,15 +53,15 @@ void EditLine(int x, int y, int maxLength, const char* prompt) {
         CommandLine[CommandLength] = '\0';
         CommandLine[CommandLength - 1] = '\0';
         --CommandLength;
-        platform::Sys().Pause(KEY_REPEAT_PAUSE);
+        PaceRepeat(vk::BACK, KEY_REPEAT_PAUSE);
     }
-    if (KeyDown(vk::SPACE) && CommandLength < maxLength) Append(' ');
+    if (KeyDown(vk::SPACE) && CommandLength < maxLength) Append(' ', vk::SPACE);
     for (int i = 0; i < 26; ++i)
-        if (letters[i] && !shift && CommandLength < maxLength) Append(char('a' + i));
+        if (letters[i] && !shift && CommandLength < maxLength) Append(char('a' + i), 'A' + i);
     for (int i = 0; i < 26; ++i)
-        if (letters[i] && shift && CommandLength < maxLength) Append(char('A' + i));
+        if (letters[i] && shift && CommandLength < maxLength) Append(char('A' + i), 'A' + i);
     for (int i = 0; i < 10; ++i)
-        if (digits[i] && CommandLength < maxLength) Append(char('0' + i));
+        if (digits[i] && CommandLength < maxLength) Append(char('0' + i), '0' + i);
     if (CommandLength > maxLength) {
         CommandLength = maxLength;
         CommandLine[maxLength] = '\0';

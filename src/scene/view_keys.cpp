@@ -91,11 +91,12 @@ void ScrollView(int mode) {
         const bool levelKeys = mode == MODE_GUARDED || mode == MODE_FREE;
         if (levelKeys && KeyDown(vk::ADD)) {
             if (mode == MODE_FREE || WalkerCanLookDeeper()) ViewLevel += 1;
-            Sys().Pause(LEVEL_KEY_PAUSE_MS);
+            // A held key repeats every 380 ms; one let go already waits for nothing.
+            if (KeyHeldNow(vk::ADD)) Sys().Pause(LEVEL_KEY_PAUSE_MS);
         }
         if (levelKeys && KeyDown(vk::SUBTRACT)) {
             if (mode == MODE_FREE || WalkerCanLookUp()) ViewLevel -= 1;
-            Sys().Pause(LEVEL_KEY_PAUSE_MS);
+            if (KeyHeldNow(vk::SUBTRACT)) Sys().Pause(LEVEL_KEY_PAUSE_MS);
         }
     }
     ClampView();

@@ -86,7 +86,7 @@ TEST_F(Console, EditorAppendsLettersDigitsAndSpacesInKeyOrder) {
 }
 
 // Typing faster than the editor polls: a key pressed and released between two steps counts
-// once, also under a held Shift, and a held key repeats once a step.
+// once, also under a held Shift, and costs no pause; a held key repeats once a step.
 TEST_F(Console, KeysTappedBetweenStepsArriveOnceEach) {
     for (int key : {'E', 'N', 'V', '4'}) {
         fake.pressed[key] = true;
@@ -94,6 +94,7 @@ TEST_F(Console, KeysTappedBetweenStepsArriveOnceEach) {
     }
     Poll({});
     EXPECT_STREQ(CommandLine, "env4");
+    EXPECT_TRUE(fake.pauses.empty());  // keys already let go need no pause to repeat
     fake.held[vk::SHIFT] = true;
     fake.pressed['Q'] = true;
     Poll({});
@@ -101,6 +102,7 @@ TEST_F(Console, KeysTappedBetweenStepsArriveOnceEach) {
     Poll({'X'});
     Poll({'X'});
     EXPECT_STREQ(CommandLine, "env4Qxx");
+    EXPECT_EQ(fake.pauses, std::vector<int>(2, 120));
 }
 
 // The host looks at keys without taking a press from the engine, and drops the presses that

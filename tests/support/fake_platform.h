@@ -13,7 +13,7 @@ struct FakePlatform : platform::Platform {
     int screenWidth = 1920, screenHeight = 1080;
     int cursorX = 0, cursorY = 0;
     bool held[256] = {};
-    bool pressed[256] = {};  // pressed since the key was last polled: counts once as held
+    bool pressed[256] = {};  // went down since KeyPressed last asked about the key
     std::deque<platform::Event> events;
     bool failStep[16] = {};  // indexed by FailAt below
     bool answerYes = true;
@@ -102,8 +102,11 @@ struct FakePlatform : platform::Platform {
     bool InstallKeyboardCapture() override { return true; }
     bool InstallMouseCapture() override { return true; }
     bool KeyHeld(int virtualKey) override {
+        return virtualKey >= 0 && virtualKey < 256 && held[virtualKey];
+    }
+    bool KeyPressed(int virtualKey) override {
         if (virtualKey < 0 || virtualKey >= 256) return false;
-        const bool answer = held[virtualKey] || pressed[virtualKey];
+        const bool answer = pressed[virtualKey];
         pressed[virtualKey] = false;
         return answer;
     }

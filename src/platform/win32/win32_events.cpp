@@ -16,6 +16,10 @@ constexpr std::size_t QUEUE_LIMIT = 4096;
 std::deque<Event> queue;
 HHOOK keyboardHook = nullptr;
 HHOOK mouseHook = nullptr;
+// The key state's low bit tells of a press since the previous question about that key,
+// whichever question it was: a press it tells of while the held state is asked is kept here
+// for KeyPressed.
+bool pressTold[256];
 
 LRESULT CALLBACK KeyboardHook(int code, WPARAM message, LPARAM data) {
     if (code == HC_ACTION) {
@@ -29,8 +33,7 @@ LRESULT CALLBACK MouseHook(int code, WPARAM message, LPARAM data) {
     // Positions are asked of the cursor when needed; only presses and the wheel are events.
     bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
                  message == WM_MBUTTONDOWN || message == WM_MOUSEWHEEL;
-    if (code == HC_ACTION && press)
-        QueueEvent(Event{EventSource::Mouse, unsigned(message), 0});
+    if (code == HC_ACTION && press) QueueEvent(Event{EventSource::Mouse, unsigned(message), 0});
     return CallNextHookEx(mouseHook, code, message, data);
 }
 
@@ -65,7 +68,8 @@ void Win32Platform::DefaultWindowEvent(const Event&) {}
 
 bool Win32Platform::InstallKeyboardCapture() {
     if (keyboardHook == nullptr)
-        keyboardHook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, GetModuleHandleA(nullptr), 0);
+        keyboardHook =
+            SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, GetModuleHandleA(nullptr), 0);
     return keyboardHook != nullptr;
 }
 
@@ -77,9 +81,16 @@ bool Win32Platform::InstallMouseCapture() {
 
 bool Win32Platform::KeyHeld(int virtualKey) {
     if (virtualKey <= 0 || virtualKey > 255) return false;
-    // Held now (the top bit), or pressed since the previous call for this key (the low bit),
-    // so that a key pressed and released between two polls still counts once.
-    return (GetAsyncKeyState(virtualKey) & 0x8001) != 0;
+    const SHORT state = GetAsyncKeyState(virtualKey);
+    if (state & 0x0001) pressTold[virtualKey] = true;
+    return (state & 0x8000) != 0;
+}
+
+bool Win32Platform::KeyPressed(int virtualKey) {
+    if (virtualKey <= 0 || virtualKey > 255) return false;
+    const bool pressed = (GetAsyncKeyState(virtualKey) & 0x0001) != 0 || pressTold[virtualKey];
+    pressTold[virtualKey] = false;
+    return pressed;
 }
 
 void Win32Platform::CursorPosition(int& x, int& y) {

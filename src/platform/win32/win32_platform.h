@@ -55,6 +55,7 @@ class Win32Platform : public Platform {
     bool InstallKeyboardCapture() override;
     bool InstallMouseCapture() override;
     bool KeyHeld(int virtualKey) override;
+    bool KeyPressed(int virtualKey) override;
     void CursorPosition(int& x, int& y) override;
     void MoveCursor(int x, int y) override;
 

@@ -214,7 +214,8 @@ bool X11Platform::InstallMouseCapture() {
 }
 
 // A pass of the engine polls some twenty keys and buttons one after the other; the recorded
-// stream is read for them once within a millisecond, not once each.
+// stream is read for them once within a millisecond, not once each. The held state and the
+// presses both come from it, in the order the server saw them.
 constexpr long long LIVE_STATE_MICROSECONDS = 1000;
 
 namespace {
@@ -242,40 +243,62 @@ bool KeyHeldNow(Display* display, int virtualKey, unsigned buttonMask) {
 
 }  // namespace
 
-bool X11Platform::KeyHeld(int virtualKey) {
-    if (display == nullptr || virtualKey <= 0 || virtualKey > 255) return false;
-    // Virtual keys 1, 2 and 4 are the left, right and middle buttons.
-    int button = 0;
-    unsigned buttonMask = 0;
-    if (virtualKey == 1) button = Button1, buttonMask = Button1Mask;
-    if (virtualKey == 2) button = Button3, buttonMask = Button3Mask;
-    if (virtualKey == 4) button = Button2, buttonMask = Button2Mask;
-    // The recording starts with the first poll where no hook asked for it; a server that
-    // refused it once is not asked again.
+namespace {
+
+// Virtual keys 1, 2 and 4 are the left, right and middle buttons; 0 for a key.
+int ButtonOfKey(int virtualKey) {
+    return virtualKey == 1 ? Button1 : virtualKey == 2 ? Button3 : virtualKey == 4 ? Button2 : 0;
+}
+
+// The recorded stream read up to now, once within LIVE_STATE_MICROSECONDS; false where the
+// server offers no recording. The recording starts with the first poll where no hook asked
+// for it, and a server that refused it once is not asked again.
+bool StreamRead(long long now) {
     static bool recordingRefused = false;
     if (capture.data == nullptr && !recordingRefused) recordingRefused = !StartCapture();
-    if (capture.data == nullptr) return KeyHeldNow(display, virtualKey, buttonMask);
+    if (capture.data == nullptr) return false;
     static long long streamRead = -1;
-    const long long now = SteadyMicroseconds();
     if (streamRead < 0 || now - streamRead >= LIVE_STATE_MICROSECONDS) {
         XRecordProcessReplies(capture.data);
-        streamRead = SteadyMicroseconds();
+        streamRead = now;
     }
-    // Held now, or pressed since this key was last asked about: a press counts once.
-    if (button) {
+    return true;
+}
+
+}  // namespace
+
+bool X11Platform::KeyHeld(int virtualKey) {
+    if (display == nullptr || virtualKey <= 0 || virtualKey > 255) return false;
+    const int button = ButtonOfKey(virtualKey);
+    if (!StreamRead(SteadyMicroseconds())) {
+        const unsigned masks[] = {0, Button1Mask, Button2Mask, Button3Mask};
+        return KeyHeldNow(display, virtualKey, masks[button]);
+    }
+    if (button) return (capture.buttonsHeld & ButtonBit(button)) != 0;
+    for (int code = 0; code < 256; ++code)
+        if (capture.keycodes[code] && PolledKeyCovers(virtualKey, capture.keycodes[code]) &&
+            capture.held[code])
+            return true;
+    return false;
+}
+
+bool X11Platform::KeyPressed(int virtualKey) {
+    if (display == nullptr || virtualKey <= 0 || virtualKey > 255) return false;
+    if (!StreamRead(SteadyMicroseconds())) return false;
+    if (const int button = ButtonOfKey(virtualKey)) {
         const unsigned bit = ButtonBit(button);
-        const bool held = ((capture.buttonsHeld | capture.buttonsPressed) & bit) != 0;
+        const bool pressed = (capture.buttonsPressed & bit) != 0;
         capture.buttonsPressed &= ~bit;
-        return held;
+        return pressed;
     }
-    bool held = false;
+    bool pressed = false;
     for (int code = 0; code < 256; ++code) {
         if (capture.keycodes[code] == 0 || !PolledKeyCovers(virtualKey, capture.keycodes[code]))
             continue;
-        held = held || capture.held[code] || capture.pressed[code];
+        pressed = pressed || capture.pressed[code];
         capture.pressed[code] = false;
     }
-    return held;
+    return pressed;
 }
 
 }  // namespace platform
