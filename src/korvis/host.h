@@ -43,7 +43,9 @@ struct KorvisRecord {
     int helpPage = 0;    // 0: no help on screen; else the page shown
     int worldMoved = 1;  // 1: units, cells or the view may have changed since the last frame
     MarkedCell mark;
-    HostFrameKey drawn;  // the inputs of the frame in the Framebuffer
+    int sceneLeftX = -1, sceneLeftY = -1,
+        sceneLeftLevel = -1;  // where scene frames left the walker
+    HostFrameKey drawn;       // the inputs of the frame in the Framebuffer
     bool drawnKnown = false;
     std::vector<unsigned char> shown;      // the pixels on screen, empty before the first frame
     long long startMicroseconds = 0;       // steady clock when start-up began
@@ -112,7 +114,8 @@ void DrawHelpScreen(int page);
 
 // --- the first-person scene (scene_host.cpp) ---
 // Into the scene: the walker's cell becomes its last ground, the camera looks level along
-// the walker's longest open way, and the pointer is put where that look lies.
+// the walker's longest open way, and the pointer is put where that look lies. A walker still
+// where the scene left it keeps the look it had.
 void EnterScene();
 // Back to the tile map, centred on the walker's cell and level.
 void LeaveScene();

@@ -1,7 +1,8 @@
 // The host's side of the first-person scene: the view position kept on the walker, so that
 // the scene's ground check looks under the walker; a walker that the check sends back standing
 // where it was sent; the camera following the pointer, which is put at the start where a
-// level look along the walker's longest way lies, so that a button going down moves nothing.
+// level look along the walker's longest way lies (or where the look was, when the walker is
+// back where the scene left it), so that a button going down moves nothing.
 #include <cmath>
 
 #include "korvis/host.h"
@@ -17,8 +18,6 @@ struct Way {
     int column, dx, dy;
 };
 constexpr Way WAYS[] = {{10, 0, -1}, {145, 1, 0}, {100, 0, 1}, {55, -1, 0}};
-
-GroundPosition walkerAfterFrame = {-1, -1, -1};  // where the last scene frame left the walker
 
 bool Open(int x, int y, int level) {
     return CellOnGrid(x, y, level) && MapGrid[CellIndex(x, y, level)] != CELL_WALL;
@@ -52,6 +51,11 @@ void PointAt(int column, int row) {
                                rect.bottom - row * scale - scale / 2);
 }
 
+bool WalkerWhereTheSceneLeftIt() {
+    const UnitRecord& w = UnitTable[WALKER];
+    return w.x == Korvis.sceneLeftX && w.y == Korvis.sceneLeftY && w.level == Korvis.sceneLeftLevel;
+}
+
 void ViewOnWalker() {
     const UnitRecord& w = UnitTable[WALKER];
     ViewX = w.x;
@@ -65,8 +69,13 @@ void EnterScene() {
     Korvis.sceneOn = 1;
     Korvis.worldMoved = 1;
     const UnitRecord& w = UnitTable[WALKER];
-    LastGroundPosition = walkerAfterFrame = {w.x, w.y, w.level};
-    PointAt(LongestWayColumn(), LEVEL_LOOK_ROW);
+    if (WalkerWhereTheSceneLeftIt()) {
+        // Back where the walk stopped: the same look, and the same ground to fall back on.
+        PointAt(int(20 - CameraYaw) / 2, int(-CameraPitch));
+    } else {
+        LastGroundPosition = {w.x, w.y, w.level};
+        PointAt(LongestWayColumn(), LEVEL_LOOK_ROW);
+    }
     AimCameraAtCursor();
     if (w.level == 0)
         ShowNotice("THE WALKER IS ON THE OVERWORLD");
@@ -89,8 +98,7 @@ void RunHostedSceneFrame() {
     UnitRecord& w = UnitTable[WALKER];
     // A walker put elsewhere since the last frame (a teleport) is sent back no farther than
     // its new cell.
-    if (w.x != walkerAfterFrame.x || w.y != walkerAfterFrame.y || w.level != walkerAfterFrame.level)
-        LastGroundPosition = {w.x, w.y, w.level};
+    if (!WalkerWhereTheSceneLeftIt()) LastGroundPosition = {w.x, w.y, w.level};
     ViewOnWalker();
     AimCameraAtCursor();
     const GroundPosition on = {ViewX, ViewY, ViewLevel};
@@ -101,6 +109,8 @@ void RunHostedSceneFrame() {
         w.y = std::uint16_t(ViewY);
         w.level = std::uint16_t(ViewLevel);
     }
-    walkerAfterFrame = {w.x, w.y, w.level};
+    Korvis.sceneLeftX = w.x;
+    Korvis.sceneLeftY = w.y;
+    Korvis.sceneLeftLevel = w.level;
     ViewOnWalker();
 }

@@ -1,25 +1,34 @@
-// The engine's host program on a real X server, driven with XTEST like a player: the first
-// overworld in the default picture set's colours, a console teleport into a dungeon, the
-// first-person scene, a strategic turn played with the left button, a saved overworld loaded
-// back, Escape, and the same seed drawing the same first screen.
+// The engine's host program on a real X server, driven with XTEST like a player: a short game
+// played to its winner, the first overworld in the default picture set's colours, a console
+// teleport into a dungeon, the first-person scene, a strategic turn played with the left
+// button, a saved overworld loaded back, Escape, and the same seed drawing the same screen.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <thread>
 
 #include "display/harness.h"
+#include "display/korvis_world.h"
+
+// After the harness: Xlib's macros (None) would spoil the test framework's headers.
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 using namespace harness;
 
 namespace {
 
 constexpr int WIDTH = 640, HEIGHT = 480;  // 320 x 240 at pixel scale 2
-// The map between the title strip (14 frame rows) and the help band (24 rows).
-constexpr int MAP_TOP = 28 + 4, MAP_BOTTOM = HEIGHT - 48 - 4;
+// Below the lines at the top: the title strip (14 frame rows), the status and the help line
+// (12 each), the map.
+constexpr int TITLE_BOTTOM = 28, STATUS_BOTTOM = 52, HELP_BOTTOM = 76;
+constexpr int MAP_TOP = HELP_BOTTOM + 4, MAP_BOTTOM = HEIGHT - 4;
 
 // Every colour of the 24-bit BMP files in `folder`.
 std::set<std::uint32_t> PictureColours(const std::string& folder, const std::string& only = "") {
@@ -118,6 +127,199 @@ class KorvisDisplay : public ::testing::Test {
     std::string Program() { return BinaryDir() + "/korvis"; }
 };
 
+// A short game as a newcomer plays it, through the window only: the help, a town refused and
+// then towns founded on the way to the other kingdom's capital until the game has its
+// winner, no turn under the banner, a teleport typed at ten keys a second, a walk down a
+// corridor of the scene and back, a save and a load, a new game and Escape.
+class KorvisGame : public KorvisDisplay {
+  protected:
+    static constexpr unsigned SEED = 42;
+    static constexpr int KINGDOMS = 2;
+    int viewX = 0, viewY = 0;  // the map cell at the view's origin, as the test keeps track
+    std::vector<std::pair<int, int>> mine;  // the player's records on the overworld
+
+    // Pixels of one colour in screen rows [top, bottom) of the window.
+    int Count(const Screenshot& shot, std::uint32_t colour, int top, int bottom) {
+        return FindColour(shot, colour, 0, top, shot.width, bottom).count;
+    }
+    Screenshot Rows(int top, int bottom) {
+        return Grab(x, window.x, window.y + top, WIDTH, bottom - top);
+    }
+    // The title's letters: its white pixels, which the backdrop's noise and rings never are.
+    std::vector<bool> Title() {
+        std::vector<bool> white;
+        for (std::uint32_t p : Rows(0, TITLE_BOTTOM).pixels) white.push_back(p == 0xFFFFFF);
+        return white;
+    }
+    std::vector<std::uint32_t> StatusLine() { return Rows(TITLE_BOTTOM, STATUS_BOTTOM).pixels; }
+    bool Noticed() { return Count(Rows(STATUS_BOTTOM, HELP_BOTTOM), 0xFFDC5A, 0, 24) > 40; }
+    // The winner's banner across the map: green for a win, red for a loss.
+    bool Banner() {
+        Screenshot map = Rows(MAP_TOP, MAP_BOTTOM);
+        return Count(map, 0x145A1E, 0, map.height) + Count(map, 0x6E1414, 0, map.height) > 4000;
+    }
+    // A press and release between two of the program's polls, as a quick finger gives them.
+    void Press(unsigned long keysym) { TapKey(x, keysym); }
+    void ClickCell(int cellX, int cellY) {
+        const int column = (cellX - viewX) * 16 + 8, row = (cellY - viewY) * 16 + 8;
+        MovePointer(x, window.x + 2 * column, window.y + 2 * (239 - row));
+        Pause(0.05);
+        XTestFakeButtonEvent(x, 1, True, CurrentTime);
+        XTestFakeButtonEvent(x, 1, False, CurrentTime);
+        XSync(x, False);
+    }
+    // A town site in view the rule allows (8 to 13 cells from one of the player's records, no
+    // nearer to any), nearest to `target`.
+    bool NextSite(std::pair<int, int> target, int& siteX, int& siteY) {
+        int best = -1;
+        for (int y = viewY; y < viewY + 12; ++y)
+            for (int x0 = viewX; x0 < viewX + 20; ++x0) {
+                bool near = false, apart = true;
+                for (auto [mx, my] : mine) {
+                    const int d = std::abs(mx - x0) + std::abs(my - y);
+                    apart = apart && d >= 8;
+                    near = near || d < 14;
+                }
+                const int d = std::abs(target.first - x0) + std::abs(target.second - y);
+                if (near && apart && (best < 0 || d < best)) best = d, siteX = x0, siteY = y;
+            }
+        return best >= 0;
+    }
+    void TypeAtTenKeysASecond(const std::string& text) {
+        for (char c : text) {
+            const unsigned long keysym = c == ' ' ? XK_space : (unsigned long)c;
+            PressKey(x, keysym);
+            Pause(0.05);
+            ReleaseKey(x, keysym);
+            Pause(0.05);
+        }
+    }
+    // The console line as drawn at frame (14, 73), scaled, against the text's own pixels.
+    bool ConsoleShows(const std::string& text) {
+        const auto rows = korvis_world::LargeTextRows(text, 320);
+        Screenshot line = Rows(2 * (239 - 72), 2 * (239 - 72) + 24);
+        for (int r = 0; r < 12; ++r)
+            for (int c = 0; c < 8 * int(text.size()); ++c)
+                if ((line.at(2 * (14 + c), 2 * r) == 0xFFFFFF) != rows[r][c]) return false;
+        return true;
+    }
+    std::string WindowClass() {
+        XClassHint hint{};
+        if (!XGetClassHint(x, window.window, &hint)) return "";
+        std::string name = hint.res_name ? hint.res_name : "";
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        return name;
+    }
+};
+
+TEST_F(KorvisGame, AShortGameAsANewcomerPlaysIt) {
+    const auto capitals = korvis_world::Capitals(SEED, KINGDOMS);
+    Process korvis(Program(),
+                   {"--seed", std::to_string(SEED), "--kingdoms", std::to_string(KINGDOMS)}, folder,
+                   folder + "/log.txt");
+    WaitForOverworld(korvis);
+    EXPECT_EQ(WindowClass(), "korvis");
+    const auto [capitalX, capitalY] = capitals[0];
+    viewX = capitalX - 10;  // the first view centres the player's capital below the lines
+    viewY = capitalY - 6;
+    mine = {capitals[0]};
+
+    // The help's two pages over the whole window, and Escape back to the map.
+    auto helpShown = [&] { return Count(Shot(), 0x0C0C1C, 0, HEIGHT) > WIDTH * HEIGHT / 2; };
+    Press(XK_h);
+    ASSERT_TRUE(WaitFor(helpShown, 10));
+    const Screenshot firstPage = Shot();
+    Press(XK_h);
+    ASSERT_TRUE(WaitFor([&] { return helpShown() && Shot().pixels != firstPage.pixels; }, 10));
+    Press(XK_Escape);
+    ASSERT_TRUE(WaitFor([&] { return Share(Shot(), land) > 0.2; }, 10));
+    ASSERT_TRUE(korvis.Running());
+
+    // Two cells from the capital is too near: the turn stays, the notice line says why.
+    const std::vector<bool> title = Title();
+    ClickCell(capitalX + 2, capitalY);
+    EXPECT_TRUE(WaitFor([&] { return Noticed(); }, 10));
+    EXPECT_EQ(Title(), title);
+
+    // Towns on the way to kingdom 2's capital, which key 2 brings into view, until one
+    // kingdom is left; each founded town plays a turn, which the title counts.
+    int turns = 0;
+    while (!Banner() && turns < 13) {
+        if (turns == 1) {
+            const Screenshot before = Shot();
+            Press(XK_2);
+            ASSERT_TRUE(WaitFor([&] { return !SameMap(Shot(), before); }, 10));
+            std::tie(viewX, viewY) = capitals[1];
+        }
+        int siteX = 0, siteY = 0;
+        ASSERT_TRUE(NextSite(capitals[1], siteX, siteY)) << "turn " << turns;
+        const std::vector<bool> titleBefore = Title();
+        ClickCell(siteX, siteY);
+        ASSERT_TRUE(WaitFor([&] { return Banner() || Title() != titleBefore; }, 10))
+            << ReadFile(folder + "/log.txt");
+        mine.push_back({siteX, siteY});
+        ++turns;
+    }
+    // Past the settling turns the left button held plays on to the end.
+    if (!Banner()) PressButton(x, 1, true);
+    ASSERT_TRUE(WaitFor([&] { return Banner(); }, 60)) << turns << " towns";
+    PressButton(x, 1, false);
+    // Under the banner the button plays no more turns.
+    const std::vector<bool> wonTitle = Title();
+    PressButton(x, 1, true);
+    Pause(1.6);
+    PressButton(x, 1, false);
+    EXPECT_EQ(Title(), wonTitle);
+
+    // A teleport typed at ten keys a second: every letter on the line, the walker on level 5.
+    Press(XK_Tab);
+    Pause(0.5);  // the console's own pause after Tab
+    const std::string command = "env4teleport 100 102 5";
+    TypeAtTenKeysASecond(command);
+    EXPECT_TRUE(WaitFor([&] { return ConsoleShows("CMD:" + command); }, 5));
+    Press(XK_Return);
+    EXPECT_TRUE(WaitFor([&] { return Share(Shot(), dungeon) > 0.3; }, 10));
+    Press(XK_Escape);  // closes the console, not the game
+    Pause(0.5);
+    ASSERT_TRUE(korvis.Running());
+
+    // Down the corridor along +y and back with Z, which its end walls stop: the status line
+    // gives the walker's cell, and the map after the walk stays on level 5.
+    Press(XK_F5);
+    ASSERT_TRUE(WaitFor([&] { return Share(Shot(), cube) > 0.3; }, 10));
+    const std::vector<std::uint32_t> start = StatusLine();
+    PressButton(x, 1, true);
+    Pause(1.5);
+    PressButton(x, 1, false);
+    EXPECT_TRUE(WaitFor([&] { return StatusLine() != start; }, 5));
+    Press(XK_F5);
+    EXPECT_TRUE(WaitFor([&] { return Share(Shot(), dungeon) > 0.3; }, 10));
+    EXPECT_LT(Share(Shot(), land), 0.02);
+    Press(XK_F5);
+    ASSERT_TRUE(WaitFor([&] { return Share(Shot(), cube) > 0.3; }, 10));
+    PressKey(x, XK_z);
+    Pause(1.5);
+    ReleaseKey(x, XK_z);
+    EXPECT_TRUE(WaitFor([&] { return StatusLine() == start; }, 5));
+    Press(XK_F5);
+
+    // F6 saves the overworld, F7 loads it back and says so.
+    const std::string file = folder + "/map/1.overworld";
+    Press(XK_F6);
+    EXPECT_TRUE(WaitFor([&] { return ReadFile(file).size() == 65536; }, 10));
+    Pause(1.0);
+    Press(XK_F7);
+    EXPECT_TRUE(WaitFor([&] { return Noticed(); }, 10));
+
+    // N: a new world from a new seed, on its first turn, with no banner.
+    Press(XK_n);
+    EXPECT_TRUE(WaitFor([&] { return !Banner() && Share(Shot(), land) > 0.05; }, 30));
+    EXPECT_NE(Title(), wonTitle);
+    Press(XK_Escape);
+    EXPECT_EQ(korvis.Wait(20), 0) << ReadFile(folder + "/log.txt");
+}
+
 TEST_F(KorvisDisplay, TeleportSceneAndEscape) {
     Process korvis(Program(), Args(7), folder, folder + "/log.txt");
     WaitForOverworld(korvis);
@@ -133,9 +335,10 @@ TEST_F(KorvisDisplay, TeleportSceneAndEscape) {
     Tap(XK_F5);
     ASSERT_TRUE(WaitFor([&] { return Share(Shot(), cube) > 0.3; }, 10))
         << "wall texture covers " << Share(Shot(), cube);
-    // And back to the tile map.
+    // And back to the tile map of that level, around the walker.
     Tap(XK_F5);
-    EXPECT_TRUE(WaitFor([&] { return SameMap(Shot(), level); }, 10));
+    EXPECT_TRUE(WaitFor([&] { return Share(Shot(), dungeon) > 0.3; }, 10));
+    EXPECT_LT(Share(Shot(), land), 0.02);
     Tap(XK_Escape);
     EXPECT_EQ(korvis.Wait(20), 0);
 }
@@ -151,7 +354,7 @@ TEST_F(KorvisDisplay, LeftButtonPlaysATurnShownInTheTitle) {
         return white;
     };
     const std::vector<bool> before = titleText();
-    // A town site ten cells left of the player's capital, which the first view centres.
+    // A town site ten cells from the player's capital, which the first view centres.
     MovePointer(x, window.x + 1 * 32 + 16, window.y + HEIGHT - (7 * 32 + 16));
     Pause(0.3);
     PressButton(x, 1, true);
