@@ -160,6 +160,7 @@ EngineStepsBefore NoteEngineSteps() {
         if (KeyDownPeek('0' + n)) b.viewKey = n;
     b.turn = turnCounter;
     b.nextRecord = nextUnit;
+    if (!b.leftHeld && !b.rightHeld) return b;  // the cursor matters only to a button
     const int column = CursorColumn(), row = CursorRow();
     b.siteX = column / SETTLE_CELL_PIXELS + ViewX;
     b.siteY = row / SETTLE_CELL_PIXELS + ViewY;

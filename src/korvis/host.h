@@ -22,7 +22,8 @@ constexpr int MAP_ROWS = KORVIS_FRAME_HEIGHT - TOP_BAND_ROWS;    // the map show
 // may have moved), and presented only when its pixels differ from the frame on screen.
 struct HostFrameKey {
     int scene = 0, viewX = 0, viewY = 0, viewLevel = 0, cursorX = 0, cursorY = 0;
-    int backdropPhase = 0, turn = 0, winner = 0, console = 0, help = 0, gold = 0, towns = 0;
+    // The player's gold and towns change only with a turn or the winner.
+    int backdropPhase = 0, turn = 0, winner = 0, console = 0, help = 0;
     int walkerX = 0, walkerY = 0, walkerLevel = 0, marked = 0;
     std::string notice;
     bool operator==(const HostFrameKey&) const = default;

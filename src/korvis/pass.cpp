@@ -33,8 +33,6 @@ HostFrameKey ReadFrameKey() {
     key.winner = Korvis.winner;
     key.console = ConsoleOpen;
     key.help = Korvis.helpPage;
-    key.gold = PlayerGold();
-    key.towns = PlayerTowns();
     const UnitRecord& w = UnitTable[WALKER];
     key.walkerX = w.x;
     key.walkerY = w.y;
@@ -244,8 +242,9 @@ void RunKorvisPass() {
                       (!help && (KeyDownPeek(vk::LBUTTON) || KeyDownPeek(vk::RBUTTON) ||
                                  KeyDownPeek(vk::MBUTTON) ||
                                  (Korvis.sceneOn == 1 && ConsoleOpen == 0 && KeyDownPeek('Z'))));
-    if (busy || Korvis.worldMoved == 1 || !Korvis.drawnKnown || !(key == Korvis.drawn) ||
-        Pacing.screenStale == 1) {
+    const bool compose = busy || Korvis.worldMoved == 1 || !Korvis.drawnKnown ||
+                         !(key == Korvis.drawn) || Pacing.screenStale == 1;
+    if (compose) {
         Korvis.worldMoved = 0;
         if (Korvis.sceneOn == 1)
             ComposeSceneFrame();
@@ -259,7 +258,8 @@ void RunKorvisPass() {
         RunConsole();
         AnswerConsole(console);
     }
-    PresentIfChanged();
+    // Only a frame drawn anew, or one the window lost, can differ from the one on screen.
+    if (compose || ConsoleOpen == 1 || Pacing.screenStale == 1) PresentIfChanged();
     ForgetUnaskedPresses(EngineKeys());
     if (ConsoleOpen == 0) ForgetUnaskedPresses(ConsoleKeys());
     MouseState.rightPress = 0;

@@ -5,10 +5,12 @@
 // so the focused window, ours or another program's, still gets it all.
 #include <errno.h>
 
+#include <array>
 #include <bitset>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <vector>
 
 #include "platform/x11/x11_keymap.h"
 #include "platform/x11/x11_platform.h"
@@ -31,6 +33,7 @@ struct CaptureState {
     bool exitHandlerRegistered = false;
     bool stopping = false;
     KeycodeMap keycodes{};
+    std::array<std::vector<unsigned char>, 256> codesOfKey;  // the keycodes a poll of a key covers
     std::bitset<256> held;     // keycodes down, as the recorded stream tells
     std::bitset<256> pressed;  // keycodes that went down since their key was last polled
     unsigned buttonsHeld = 0, buttonsPressed = 0;  // the same for buttons 1-3, one bit each
@@ -143,6 +146,10 @@ bool StartCapture() {
     XFree(range);
     XSync(capture.data, False);
     capture.keycodes = LiveKeycodes();
+    for (int key = 1; key < 256; ++key)
+        for (int code = 0; code < 256; ++code)
+            if (capture.keycodes[code] && PolledKeyCovers(key, capture.keycodes[code]))
+                capture.codesOfKey[key].push_back((unsigned char)code);
     SeedHeldKeys(main);
     if (capture.context == 0 ||
         !XRecordEnableContextAsync(capture.data, capture.context, OnRecorded, nullptr)) {
@@ -275,10 +282,8 @@ bool X11Platform::KeyHeld(int virtualKey) {
         return KeyHeldNow(display, virtualKey, masks[button]);
     }
     if (button) return (capture.buttonsHeld & ButtonBit(button)) != 0;
-    for (int code = 0; code < 256; ++code)
-        if (capture.keycodes[code] && PolledKeyCovers(virtualKey, capture.keycodes[code]) &&
-            capture.held[code])
-            return true;
+    for (unsigned char code : capture.codesOfKey[virtualKey])
+        if (capture.held[code]) return true;
     return false;
 }
 
@@ -292,9 +297,7 @@ bool X11Platform::KeyPressed(int virtualKey) {
         return pressed;
     }
     bool pressed = false;
-    for (int code = 0; code < 256; ++code) {
-        if (capture.keycodes[code] == 0 || !PolledKeyCovers(virtualKey, capture.keycodes[code]))
-            continue;
+    for (unsigned char code : capture.codesOfKey[virtualKey]) {
         pressed = pressed || capture.pressed[code];
         capture.pressed[code] = false;
     }
