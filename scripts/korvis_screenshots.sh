@@ -1,6 +1,7 @@
 #!/bin/bash
-# Makes the README's two pictures of korvis on a private Xvfb server: the tile map of the
-# first overworld and the first-person scene after a console teleport into a dungeon.
+# Makes the README's three pictures of korvis on a private Xvfb server: the tile map of the
+# first overworld after a town is founded, the help, and the first-person scene in a corridor
+# of dungeon level 5 after a console teleport.
 #   scripts/korvis_screenshots.sh [BUILD_FOLDER] [OUTPUT_FOLDER]
 # Needs xdotool (scripts/setup.sh installs it), Xlib and zlib to build the grabber.
 set -euo pipefail
@@ -37,17 +38,27 @@ eval "$(xdotool getwindowgeometry --shell "$id")"
 xdotool mousemove $((X + 600)) $((Y + 400))
 sleep 0.5
 
-tap() { xdotool keydown "$1"; sleep 0.08; xdotool keyup "$1"; sleep 0.3; }
+tap() { xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; sleep 0.05; }
+# A town founded ten cells left of the player's capital, which the first view centres: the
+# map with the towns' frames, the walker's corners and the answer in the notice line.
+xdotool mousemove $((X + 16)) $((Y + 272)) click 1
+sleep 2.5  # the turn's own pause
+xdotool mousemove $((X + 600)) $((Y + 400))
+sleep 0.3
 "$grab" "$display" "$X" "$Y" 640 480 1 "$out/korvis_tile_map.png"
+tap h
+sleep 0.3
+"$grab" "$display" "$X" "$Y" 640 480 1 "$out/korvis_help.png"
+tap Escape
 tap Tab
-sleep 0.5  # the console's own pause after Tab
-for k in e n v 4 t e l e p o r t space 1 2 8 space 1 2 8 space 5; do tap "$k"; done
+sleep 0.3
+for k in e n v 4 t e l e p o r t space 1 2 5 space 1 0 0 space 5; do tap "$k"; done
 tap Return
-sleep 0.6
-tap Tab
+sleep 0.3
+tap Escape
 tap F5
 sleep 1
 "$grab" "$display" "$X" "$Y" 640 480 1 "$out/korvis_scene.png"
 tap Escape
 wait "$game"
-echo "wrote $out/korvis_tile_map.png and $out/korvis_scene.png"
+echo "wrote $out/korvis_tile_map.png, $out/korvis_help.png and $out/korvis_scene.png"

@@ -29,9 +29,9 @@ const HelpLine MAP_KEYS[] = {
 };
 
 const HelpLine SCENE_KEYS[] = {
-    {"MOUSE", "LOOK: SIDEWAYS TURNS, UP"},
-    {"", "AND DOWN TILTS; THE ROW"},
-    {"", "IT STARTS ON LOOKS LEVEL"},
+    {"MOUSE", "TURN LEFT, RIGHT; TILT UP,"},
+    {"", "DOWN. THE POINTER STARTS"},
+    {"", "WHERE THE LOOK IS LEVEL"},
     {"LEFT HOLD", "WALK FORWARD"},
     {"Z", "WALK BACK"},
     {"", "NO STEP FROM A CELL WITH"},

@@ -17,6 +17,9 @@ constexpr int LINE_CHARACTERS = 40;   // of 8 pixels, across the frame
 constexpr int TITLE_STRIP_ROWS = 14;  // the noise backdrop under the title
 constexpr int TOP_BAND_ROWS = TITLE_STRIP_ROWS + 2 * LINE_ROWS;  // title, status, help line
 constexpr int MAP_ROWS = KORVIS_FRAME_HEIGHT - TOP_BAND_ROWS;    // the map shows below them
+// The winner's banner across the middle of the map: two lines.
+constexpr int BANNER_BOTTOM = MAP_ROWS / 2 - LINE_ROWS - 4,
+              BANNER_TOP = MAP_ROWS / 2 + LINE_ROWS + 3;
 
 // What the window shows; a frame is composed again only when this changes (or the world
 // may have moved), and presented only when its pixels differ from the frame on screen.

@@ -85,7 +85,9 @@ bool Overlaps(const CaptionBox& a, const CaptionBox& b) {
            b.bottom <= a.top + GAP;
 }
 
+// On the map and clear of the winner's banner.
 bool OnMap(const CaptionBox& box) {
+    if (Korvis.winner != 0 && box.bottom <= BANNER_TOP && BANNER_BOTTOM <= box.top) return false;
     return box.left >= 0 && box.right < AppState.frameWidth && box.bottom >= 0 &&
            box.top < MAP_ROWS;
 }

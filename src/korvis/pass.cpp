@@ -47,8 +47,7 @@ void DrawWinnerBanner() {
     if (Korvis.winner == 0) return;
     const int mid = MAP_ROWS / 2, width = AppState.frameWidth;
     const bool won = Korvis.winner == 1;
-    FillArea(0, mid - LINE_ROWS - 4, width - 1, mid + LINE_ROWS + 3, won ? 20 : 110, won ? 90 : 20,
-             won ? 30 : 20);
+    FillArea(0, BANNER_BOTTOM, width - 1, BANNER_TOP, won ? 20 : 110, won ? 90 : 20, won ? 30 : 20);
     const std::string title =
         won ? "YOU WIN" : "KINGDOM " + std::to_string(Korvis.winner) + " WINS";
     DrawLargeLine(title, (width - 8 * int(title.size())) / 2, mid + 1, 255, 230, 90);

@@ -24,7 +24,7 @@ void ShowDungeonProgress(int) {
     const int levels = LEVEL_COUNT - 1 - DUNGEON_FIRST_LEVEL;
     const int done = RoomLevel - DUNGEON_FIRST_LEVEL;
     std::memset(Framebuffer, 0, std::size_t(AppState.frameWidth) * AppState.frameHeight * 4);
-    DrawLargeString("KORVIS", 136, 150, 255, 255, 255);
+    DrawLargeLine("KORVIS", 136, 150, 255, 255, 255);
     char line[48];
     std::snprintf(line, sizeof line, "DUNGEON LEVEL %d OF %d", done + 1, levels);
     DrawLargeLine(line, (KORVIS_FRAME_WIDTH - 8 * int(std::strlen(line))) / 2, 116, 200, 200, 200);
