@@ -92,9 +92,9 @@ void AnswerLeftHold(const EngineStepsBefore& b) {
     }
     // The player's town takes the next record when it is bought; otherwise a computer
     // kingdom's candidate may take it in the same turn.
-    const UnitRecord& candidate = UnitTable[b.nextRecord];
-    if (b.nextRecord < UNIT_CAPACITY && candidate.inUse == 1 && candidate.owner == PLAYER &&
-        candidate.x == b.siteX && candidate.y == b.siteY)
+    const UnitRecord* candidate = b.nextRecord < UNIT_CAPACITY ? &UnitTable[b.nextRecord] : nullptr;
+    if (candidate != nullptr && candidate->inUse == 1 && candidate->owner == PLAYER &&
+        candidate->x == b.siteX && candidate->y == b.siteY)
         ShowNotice("TOWN FOUNDED AT %d %d IN TURN %d", b.siteX, b.siteY, b.turn);
     else if (b.nextRecord >= UNIT_CAPACITY - 2)
         ShowNotice("NO ROOM FOR A TOWN; TURN PLAYED");
