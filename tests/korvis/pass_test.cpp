@@ -1,6 +1,6 @@
-// The host's pass over the platform double, one pass at a time and no display: key-downs,
-// held and quickly clicked buttons, the winner's banner, the answers in the notice line, the
-// walk in the scene with the view on the walker, and the captions' layout.
+// The host's pass over the platform double, one pass at a time and no display: held and
+// quickly clicked buttons, the winner's banner, the answers in the notice line, the walk in
+// the scene with the view on the walker, and the captions' layout.
 #include <cstring>
 #include <string>
 
@@ -15,8 +15,6 @@ class KorvisPass : public FrameTest {
         UseFrame(KORVIS_FRAME_WIDTH, KORVIS_FRAME_HEIGHT);
         CreateGrids();
         CreateUnitTable();
-        CreateItemTable();
-        CreateDungeonTables();
         PathFinder = CreatePathFinder();
         InitConsoleBuffers();
         ASSERT_EQ(OpenGlWindow("KORVIS", 640, 480, 16, false), 1);
@@ -38,8 +36,6 @@ class KorvisPass : public FrameTest {
         ReleaseConsoleBuffers();
         ReleasePathFinder(PathFinder);
         PathFinder = nullptr;
-        ReleaseDungeonTables();
-        ReleaseItemTable();
         ReleaseWorldTables();
         FrameTest::TearDown();
     }
@@ -112,24 +108,6 @@ TEST_F(KorvisPass, NoTurnIsPlayedUnderTheWinnersBanner) {
     EXPECT_EQ(std::memcmp(after.data(), UnitTable, after.size() * sizeof(UnitRecord)), 0);
 }
 
-TEST_F(KorvisPass, EscapeClosesHelpThenConsoleThenEndsTheGame) {
-    KeyState['H'] = 1;
-    RunKorvisPass();
-    EXPECT_EQ(Korvis.helpPage, 1);
-    ConsoleOpen = 1;
-    KeyState[vk::ESCAPE] = 1;
-    RunKorvisPass();
-    EXPECT_EQ(Korvis.helpPage, 0);
-    EXPECT_EQ(ConsoleOpen, 1);
-    KeyState[vk::ESCAPE] = 1;
-    RunKorvisPass();
-    EXPECT_EQ(ConsoleOpen, 0);
-    EXPECT_EQ(AppState.quitRequested, 0);
-    KeyState[vk::ESCAPE] = 1;
-    RunKorvisPass();
-    EXPECT_EQ(AppState.quitRequested, 1);
-}
-
 // A corridor of level 5 along +y from (100, 100) with walls under its first four cells: the
 // walk keeps the view on the walker, a step over the hole at its end brings the walker back
 // onto the last cell with ground, on its own level, and Z walks it back.
@@ -194,17 +172,6 @@ TEST_F(KorvisPass, CaptionsNeitherOverlapNorLeaveTheMap) {
                         boxes[a].top < boxes[b].bottom || boxes[b].top < boxes[a].bottom)
                 << a << " and " << b;
     }
-    // The seed stands at the title's right end.
-    auto seedArea = [] {
-        std::vector<std::array<int, 3>> pixels;
-        for (int y = 226; y < 240; ++y)
-            for (int x = 260; x < 320; ++x) pixels.push_back(Rgb(x, y));
-        return pixels;
-    };
-    const auto seven = seedArea();
-    Korvis.seed = 8;
-    ComposeTileMapFrame();
-    EXPECT_NE(seedArea(), seven);
 }
 
 }  // namespace
