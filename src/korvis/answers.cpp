@@ -188,7 +188,7 @@ void AnswerConsole(const ConsoleBefore& b) {
     if (LastConsoleRun.tokens == 0)
         ShowNotice("TYPE A COMMAND, THEN ENTER");
     else if (command.empty())
-        ShowNotice("NO COMMAND %s: H LISTS THEM", Upper(CommandTokens[0]).substr(0, 16).c_str());
+        ShowNotice("NO COMMAND %s: H LISTS THEM", Upper(CommandTokens[0]).substr(0, 15).c_str());
     else if (LastConsoleRun.ran == 0)
         ShowNotice("ENV4TELEPORT NEEDS X Y LEVEL");
     else if (command == "env4teleport")

@@ -80,7 +80,7 @@ void EnterScene() {
     if (w.level == 0)
         ShowNotice("THE WALKER IS ON THE OVERWORLD");
     else if (!Ground(w.x, w.y, w.level))
-        ShowNotice("NO WALL UNDER THE WALKER: IT CANNOT STEP");
+        ShowNotice("NOTHING UNDER THE WALKER: IT CANNOT STEP");
 }
 
 void LeaveScene() {
