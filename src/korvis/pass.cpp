@@ -11,8 +11,10 @@
 
 namespace {
 
-constexpr int BACKDROP_PERIOD = 50;  // the noise backdrop's passes between pictures
-constexpr int MOVE_PERIOD = 30;      // the units' movement pass
+// The title strip's backdrop is made anew every STRIP_PERIOD passes (five seconds), on a pass
+// where the noise backdrop draws a new picture (every BACKDROP_PERIOD passes).
+constexpr int BACKDROP_PERIOD = 50, STRIP_PERIOD = 6 * BACKDROP_PERIOD;
+constexpr int MOVE_PERIOD = 30;                                   // the units' movement pass
 constexpr int CONSOLE_PLATE_BOTTOM = 58, CONSOLE_PLATE_TOP = 76;  // behind the console's line
 
 int FramePixels() {
@@ -28,7 +30,7 @@ HostFrameKey ReadFrameKey() {
     // The cursor on the screen: one question to the display, where the frame position
     // would take three (the cursor cross follows from it and the window's place).
     platform::Sys().CursorPosition(key.cursorX, key.cursorY);
-    key.backdropPhase = AppState.passCount / BACKDROP_PERIOD;
+    key.backdropPhase = AppState.passCount / STRIP_PERIOD;
     key.turn = turnCounter;
     key.winner = Korvis.winner;
     key.console = ConsoleOpen;
@@ -145,19 +147,27 @@ void PlayEngineSteps() {
 }  // namespace
 
 void ComposeTileMapFrame() {
-    // The backdrop fills the whole frame; only its top strip stays visible over the map. It
-    // draws from a sequence of its own, so that how often it is drawn never changes the
-    // game's dice: one seed and the same moves, one game.
+    // The title strip is the top of the noise backdrop, kept here between its new pictures: a
+    // whole backdrop costs more than the rest of the frame. It draws from a sequence of its
+    // own, so that how often it is drawn never changes the game's dice.
+    static std::vector<unsigned char> strip;
     static unsigned backdropDice = 1;
-    const unsigned gameDice = RandomState();
-    SeedRandom(backdropDice);
-    DrawNoiseBackdrop();
-    backdropDice = RandomState();
-    SeedRandom(gameDice);
     const std::size_t rowBytes = std::size_t(AppState.frameWidth) * 4;
     const std::size_t stripStart = std::size_t(AppState.frameHeight - TITLE_STRIP_ROWS) * rowBytes;
-    std::vector<unsigned char> strip(Framebuffer + stripStart,
-                                     Framebuffer + stripStart + TITLE_STRIP_ROWS * rowBytes);
+    if (strip.size() != TITLE_STRIP_ROWS * rowBytes || AppState.passCount % BACKDROP_PERIOD == 0) {
+        const unsigned gameDice = RandomState();
+        SeedRandom(backdropDice);
+        DrawNoiseBackdrop();
+        backdropDice = RandomState();
+        SeedRandom(gameDice);
+        strip.assign(Framebuffer + stripStart,
+                     Framebuffer + stripStart + TITLE_STRIP_ROWS * rowBytes);
+    }
+    // Cells beyond the map's edges have no picture: they show black.
+    for (std::size_t i = 0; i < std::size_t(FramePixels()); ++i) {
+        std::memset(Framebuffer + 4 * i, 0, 3);
+        Framebuffer[4 * i + 3] = 255;
+    }
     std::memset(PickBuffer, 0, std::size_t(FramePixels()) * sizeof(PickBuffer[0]));
     DrawTileMapWithoutCaptions();
     DrawMapMarks();
