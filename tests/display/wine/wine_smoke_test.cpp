@@ -291,8 +291,8 @@ TEST(WineSmoke, TheGameScrollsSavesAndEnds) {
     ASSERT_EQ(found[0].height, 480);
     // The keys go to the window that has the focus, wherever the pointer is.
     MovePointer(x, 1000, 740);
-    // The map between the title strip and the help band.
-    auto map = [&] { return Grab(x, found[0].x, found[0].y + 32, 640, 480 - 32 - 52); };
+    // The map below the title strip, the status line and the help line.
+    auto map = [&] { return Grab(x, found[0].x, found[0].y + 80, 640, 480 - 80); };
     auto plainShare = [&](const Screenshot& shot) {
         int hits = 0;
         for (std::uint32_t p : shot.pixels) hits += plain.count(p) ? 1 : 0;
