@@ -122,10 +122,9 @@ bool Win32Platform::CreateMainWindow(const char* title, int x, int y, int width,
     DWORD style = WS_POPUP;
     RECT rect{0, 0, width, height};
     AdjustWindowRectEx(&rect, style, FALSE, extended);
-    state.window = CreateWindowExA(extended, ClassName(), title,
-                                   style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x, y,
-                                   rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                                   nullptr, state.instance, nullptr);
+    state.window = CreateWindowExA(
+        extended, ClassName(), title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x, y,
+        rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, state.instance, nullptr);
     return state.window != nullptr;
 }
 
