@@ -26,7 +26,7 @@ constexpr int BANNER_BOTTOM = MAP_ROWS / 2 - LINE_ROWS - 4,
 struct HostFrameKey {
     int scene = 0, viewX = 0, viewY = 0, viewLevel = 0, cursorX = 0, cursorY = 0;
     // The player's gold and towns change only with a turn or the winner.
-    int backdropPhase = 0, turn = 0, winner = 0, console = 0, help = 0;
+    int turn = 0, winner = 0, console = 0, help = 0;
     int walkerX = 0, walkerY = 0, walkerLevel = 0, marked = 0;
     std::string notice;
     bool operator==(const HostFrameKey&) const = default;

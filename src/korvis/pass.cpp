@@ -11,9 +11,6 @@
 
 namespace {
 
-// The title strip's backdrop is made anew every STRIP_PERIOD passes (five seconds), on a pass
-// where the noise backdrop draws a new picture (every BACKDROP_PERIOD passes).
-constexpr int BACKDROP_PERIOD = 50, STRIP_PERIOD = 6 * BACKDROP_PERIOD;
 constexpr int MOVE_PERIOD = 30;                                   // the units' movement pass
 constexpr int CONSOLE_PLATE_BOTTOM = 58, CONSOLE_PLATE_TOP = 76;  // behind the console's line
 
@@ -30,7 +27,6 @@ HostFrameKey ReadFrameKey() {
     // The cursor on the screen: one question to the display, where the frame position
     // would take three (the cursor cross follows from it and the window's place).
     platform::Sys().CursorPosition(key.cursorX, key.cursorY);
-    key.backdropPhase = AppState.passCount / STRIP_PERIOD;
     key.turn = turnCounter;
     key.winner = Korvis.winner;
     key.console = ConsoleOpen;
@@ -147,14 +143,14 @@ void PlayEngineSteps() {
 }  // namespace
 
 void ComposeTileMapFrame() {
-    // The title strip is the top of the noise backdrop, kept here between its new pictures: a
-    // whole backdrop costs more than the rest of the frame. It draws from a sequence of its
-    // own, so that how often it is drawn never changes the game's dice.
+    // The title strip is the top of the noise backdrop, drawn once for the frame's size and kept:
+    // a whole backdrop costs more than the rest of the frame, and an idle game should cost
+    // nothing. It draws from a sequence of its own, so that it never changes the game's dice.
     static std::vector<unsigned char> strip;
     static unsigned backdropDice = 1;
     const std::size_t rowBytes = std::size_t(AppState.frameWidth) * 4;
     const std::size_t stripStart = std::size_t(AppState.frameHeight - TITLE_STRIP_ROWS) * rowBytes;
-    if (strip.size() != TITLE_STRIP_ROWS * rowBytes || AppState.passCount % BACKDROP_PERIOD == 0) {
+    if (strip.size() != TITLE_STRIP_ROWS * rowBytes) {
         const unsigned gameDice = RandomState();
         SeedRandom(backdropDice);
         DrawNoiseBackdrop();
