@@ -30,9 +30,11 @@ bool Pressed(int virtualKey) {
 }
 
 // Shift is read live: KeyState only holds key-downs since the last pass, a held Shift
-// stops repeating once ',' goes down, and the capture names the two Shift keys apart.
+// stops repeating once ',' goes down, and the capture names the two Shift keys apart. Only
+// the held state counts: a Shift let go since it was last asked, perhaps long ago and in
+// another window, is no Shift with this ','.
 bool ShiftHeld() {
-    return KeyDown(vk::SHIFT) == 1;
+    return KeyHeldNow(vk::SHIFT) == 1;
 }
 
 void ResetOffsets() {

@@ -59,6 +59,10 @@ TEST_F(BrowserKeys, ShiftKeyDownsInKeyStateAloneDoNotMakeAShiftStep) {
     ApplySecondKeys();
     EXPECT_EQ(AppState.listTop, 9);
     EXPECT_EQ(fake.pauses, (Pauses{30}));
+    // Nor does a Shift pressed and let go since it was last asked, as typing elsewhere does.
+    fake.pressed[16] = true;
+    ApplySecondKeys();
+    EXPECT_EQ(AppState.listTop, 8);
 }
 
 TEST_F(BrowserKeys, PlainCommaAndPeriodStopAtTheirLimits) {
