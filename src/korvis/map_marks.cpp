@@ -27,13 +27,6 @@ Cell CellOnScreen(int x, int y, int level) {
     return {in, int(cx) * TILE_SIZE, int(cy) * TILE_SIZE};
 }
 
-void Outline(int x0, int y0, int x1, int y1, int r, int g, int b) {
-    DrawLine(x0, y0, x1, y0, r, g, b);
-    DrawLine(x0, y1, x1, y1, r, g, b);
-    DrawLine(x0, y0, x0, y1, r, g, b);
-    DrawLine(x1, y0, x1, y1, r, g, b);
-}
-
 void TownFrames() {
     for (int i = 1; i < UNIT_CAPACITY; ++i) {
         const UnitRecord& u = UnitTable[i];
@@ -43,8 +36,8 @@ void TownFrames() {
         if (!c.inView) continue;
         int r, g, b;
         KingdomColour(u.owner, r, g, b);
-        Outline(c.sx, c.sy, c.sx + 15, c.sy + 15, r, g, b);
-        if (i == u.owner) Outline(c.sx + 1, c.sy + 1, c.sx + 14, c.sy + 14, r, g, b);  // capital
+        DrawRect(c.sx, c.sy, c.sx + 15, c.sy + 15, r, g, b);
+        if (i == u.owner) DrawRect(c.sx + 1, c.sy + 1, c.sx + 14, c.sy + 14, r, g, b);  // capital
     }
 }
 
@@ -73,11 +66,11 @@ void MarkedCellOnMap() {
     if (m.goal == 1) {
         DrawLine(c.sx + 2, c.sy + 2, c.sx + 13, c.sy + 13, 0, 255, 255);
         DrawLine(c.sx + 2, c.sy + 13, c.sx + 13, c.sy + 2, 0, 255, 255);
-        Outline(c.sx, c.sy, c.sx + 15, c.sy + 15, 0, 255, 255);
+        DrawRect(c.sx, c.sy, c.sx + 15, c.sy + 15, 0, 255, 255);
         return;
     }
     for (int t = 0; t < 2; ++t)
-        Outline(c.sx - t, c.sy - t, c.sx + 15 + t, c.sy + 15 + t, 255, 255, 255);
+        DrawRect(c.sx - t, c.sy - t, c.sx + 15 + t, c.sy + 15 + t, 255, 255, 255);
 }
 
 bool Overlaps(const CaptionBox& a, const CaptionBox& b) {
