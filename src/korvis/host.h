@@ -126,6 +126,9 @@ void LeaveScene();
 // One scene frame with the view on the walker: the camera follows the pointer, and a walker
 // sent back by the ground check stands where it was sent.
 void RunHostedSceneFrame();
+// Whether cell (x, y) of `level` stands on ground, a wall on the level below, as a step in
+// the scene needs.
+bool GroundUnder(int x, int y, int level);
 
 // --- answers in the notice line (answers.cpp) ---
 // What the host notes before the engine's steps of a pass, to say afterwards what they did.

@@ -3,7 +3,7 @@
 // where it was sent; the camera following the pointer, which is put at the start where a
 // level look along the walker's longest way lies (or where the look was, when the walker is
 // back where the scene left it), so that a button going down moves nothing.
-#include <cmath>
+#include <algorithm>
 
 #include "korvis/host.h"
 #include "quentaro.h"
@@ -23,10 +23,6 @@ bool Open(int x, int y, int level) {
     return CellOnGrid(x, y, level) && MapGrid[CellIndex(x, y, level)] != CELL_WALL;
 }
 
-bool Ground(int x, int y, int level) {
-    return CellOnGrid(x, y, level + 1) && MapGrid[CellIndex(x, y, level + 1)] == CELL_WALL;
-}
-
 // The column whose look faces the way with the most open cells with ground under them.
 int LongestWayColumn() {
     const UnitRecord& w = UnitTable[WALKER];
@@ -35,7 +31,7 @@ int LongestWayColumn() {
         int length = 0;
         for (int step = 1; step <= LONGEST_LOOK; ++step) {
             const int x = w.x + way.dx * step, y = w.y + way.dy * step;
-            if (!Open(x, y, w.level) || !Ground(x, y, w.level)) break;
+            if (!Open(x, y, w.level) || !GroundUnder(x, y, w.level)) break;
             ++length;
         }
         if (length > bestLength) best = way.column, bestLength = length;
@@ -65,6 +61,10 @@ void ViewOnWalker() {
 
 }  // namespace
 
+bool GroundUnder(int x, int y, int level) {
+    return CellOnGrid(x, y, level + 1) && MapGrid[CellIndex(x, y, level + 1)] == CELL_WALL;
+}
+
 void EnterScene() {
     Korvis.sceneOn = 1;
     Korvis.worldMoved = 1;
@@ -79,7 +79,7 @@ void EnterScene() {
     AimCameraAtCursor();
     if (w.level == 0)
         ShowNotice("THE WALKER IS ON THE OVERWORLD");
-    else if (!Ground(w.x, w.y, w.level))
+    else if (!GroundUnder(w.x, w.y, w.level))
         ShowNotice("NOTHING UNDER THE WALKER: IT CANNOT STEP");
 }
 

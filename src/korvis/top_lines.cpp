@@ -16,12 +16,6 @@ constexpr int BAND_R = 16, BAND_G = 16, BAND_B = 32;
 constexpr int KINGDOM_COLOURS[][3] = {
     {70, 150, 255}, {235, 60, 50}, {250, 215, 40}, {70, 210, 90}, {210, 100, 230}};
 
-bool WalkerHasGround() {
-    const UnitRecord& w = UnitTable[WALKER];
-    return CellOnGrid(w.x, w.y, w.level + 1) &&
-           MapGrid[CellIndex(w.x, w.y, w.level + 1)] == CELL_WALL;
-}
-
 // A title part on a dark plate, so that the backdrop's rings never cross its letters.
 void DrawTitlePart(const std::string& text, int x) {
     const int top = KORVIS_FRAME_HEIGHT - 1;
@@ -97,7 +91,7 @@ void DrawTopLines() {
     if (Korvis.sceneOn == 1) {
         const UnitRecord& w = UnitTable[WALKER];
         std::snprintf(text, sizeof text, "CELL %d %d  %s", int(w.x), int(w.y),
-                      WalkerHasGround() ? "GROUND BELOW" : "NO GROUND: CANNOT STEP");
+                      GroundUnder(w.x, w.y, w.level) ? "GROUND BELOW" : "NO GROUND: CANNOT STEP");
         DrawLargeLine(text, 2, statusBottom, 230, 230, 230);
     } else {
         int r, g, b;
