@@ -99,15 +99,21 @@ void OnRecorded(XPointer, XRecordInterceptData* recorded) {
     XRecordFreeData(recorded);
 }
 
-void SeedHeldKeys(Display* display) {
-    char keys[32];
-    XQueryKeymap(display, keys);
-    for (int code = 0; code < 256; ++code) capture.held[code] = (keys[code / 8] >> (code % 8)) & 1;
+// The server's mask of the pointer buttons held at this moment.
+unsigned PointerButtons(Display* display) {
     Window root, child;
     int rootX, rootY, x, y;
     unsigned mask = 0;
     XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y,
                   &mask);
+    return mask;
+}
+
+void SeedHeldKeys(Display* display) {
+    char keys[32];
+    XQueryKeymap(display, keys);
+    for (int code = 0; code < 256; ++code) capture.held[code] = (keys[code / 8] >> (code % 8)) & 1;
+    const unsigned mask = PointerButtons(display);
     capture.buttonsHeld = ((mask & Button1Mask) ? ButtonBit(Button1) : 0) |
                           ((mask & Button2Mask) ? ButtonBit(Button2) : 0) |
                           ((mask & Button3Mask) ? ButtonBit(Button3) : 0);
@@ -229,15 +235,8 @@ namespace {
 
 // Where the server offers no recording: the state of this moment only, so a press between two
 // polls is missed.
-bool KeyHeldNow(Display* display, int virtualKey, unsigned buttonMask) {
-    if (buttonMask) {
-        Window root, child;
-        int rootX, rootY, x, y;
-        unsigned mask = 0;
-        XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y,
-                      &mask);
-        return (mask & buttonMask) != 0;
-    }
+bool HeldNowOnServer(Display* display, int virtualKey, unsigned buttonMask) {
+    if (buttonMask) return (PointerButtons(display) & buttonMask) != 0;
     char keys[32];
     XQueryKeymap(display, keys);
     const KeycodeMap& keycodes = LiveKeycodes();
@@ -247,10 +246,6 @@ bool KeyHeldNow(Display* display, int virtualKey, unsigned buttonMask) {
             return true;
     return false;
 }
-
-}  // namespace
-
-namespace {
 
 // Virtual keys 1, 2 and 4 are the left, right and middle buttons; 0 for a key.
 int ButtonOfKey(int virtualKey) {
@@ -279,7 +274,7 @@ bool X11Platform::KeyHeld(int virtualKey) {
     const int button = ButtonOfKey(virtualKey);
     if (!StreamRead(SteadyMicroseconds())) {
         const unsigned masks[] = {0, Button1Mask, Button2Mask, Button3Mask};
-        return KeyHeldNow(display, virtualKey, masks[button]);
+        return HeldNowOnServer(display, virtualKey, masks[button]);
     }
     if (button) return (capture.buttonsHeld & ButtonBit(button)) != 0;
     for (unsigned char code : capture.codesOfKey[virtualKey])
