@@ -5,6 +5,7 @@
 // size is bounded before memory is taken.
 #include <png.h>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
