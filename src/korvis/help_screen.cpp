@@ -1,7 +1,7 @@
 // The help screen of the host program, on H: every key and mouse action of the view on show,
 // then what the map's pictures, frames and captions mean and the console's commands. The
 // pass draws it over the whole frame while it is open.
-#include <cstdio>
+#include <string>
 
 #include "korvis/host.h"
 #include "quentaro.h"
@@ -78,14 +78,12 @@ void DrawHelpScreen(int page) {
     const int width = AppState.frameWidth, height = AppState.frameHeight;
     FillArea(0, 0, width - 1, height - 1, 12, 12, 28);
     const int first = height - 2 - LINE_ROWS;  // the heading's bottom row
-    char heading[48];
     const char* title = page == 2             ? "THE MAP AND THE CONSOLE"
                         : Korvis.sceneOn == 1 ? "KEYS OF THE SCENE"
                                               : "KEYS OF THE MAP";
-    std::snprintf(heading, sizeof heading, "%s", title);
-    DrawLargeLine(heading, KEY_COLUMN, first, 255, 220, 90);
-    std::snprintf(heading, sizeof heading, "%d/%d", page, HELP_PAGES);
-    DrawLargeLine(heading, width - 8 * 3 - 2, first, 255, 220, 90);
+    DrawLargeLine(title, KEY_COLUMN, first, 255, 220, 90);
+    const std::string pages = std::to_string(page) + "/" + std::to_string(HELP_PAGES);
+    DrawLargeLine(pages, width - 8 * 3 - 2, first, 255, 220, 90);
     if (page == 2)
         DrawLines(LEGEND, first - LINE_ROWS - 2);
     else if (Korvis.sceneOn == 1)
