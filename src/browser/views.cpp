@@ -247,7 +247,8 @@ void DecodePage(std::vector<PageCell*>& cells, int cellWidth) {
         if (block == nullptr) break;
         Scratch.push_back(block);
     }
-    workers = std::max(1u, unsigned(Scratch.size()));
+    // Blocks kept from a larger page start no threads that would find nothing to decode.
+    workers = std::max(1u, std::min(workers, unsigned(Scratch.size())));
     ForEachCell(cells, workers, [cellWidth](PageCell& cell, unsigned worker) {
         DecodeCell(cell, Scratch.empty() ? nullptr : Scratch[worker], cellWidth);
         // Running short of memory throws past this: that is no failure of the picture's.
