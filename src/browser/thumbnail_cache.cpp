@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <deque>
 #include <set>
 
@@ -30,10 +29,7 @@ const std::string* TextOf(const platform::Thumbnail& t, const char* key) {
 
 // Whether `text` is the decimal form of `value`, as the desktop writes file times and sizes.
 bool SameNumber(const std::string* text, long long value) {
-    if (text == nullptr || text->empty() || text->size() > 20) return false;
-    char* end = nullptr;
-    long long got = std::strtoll(text->c_str(), &end, 10);
-    return *end == '\0' && (*text)[0] != ' ' && (*text)[0] != '+' && got == value;
+    return text != nullptr && *text == std::to_string(value);
 }
 
 bool Holds(const platform::Thumbnail& t, const CacheEntry& entry) {
