@@ -1,8 +1,10 @@
 // The whole program as a user meets it: start to the first presented frame, and a close
 // request to exit, repeated a number of times (median and spread); then its resident memory
 // idle in the list, after 60 frames that differ, after a thumbnail page of 16 pictures of
-// 4000 x 3000, and at its peak after a 6000 x 4000 picture shown in full. Starts its own Xvfb and the program (the built
-// one, or the one given) in temporary folders.
+// 4000 x 3000, and at its peak after a 6000 x 4000 picture shown in full; last, the time from
+// the T key to the page of those 16 photos on screen with the desktop's thumbnail cache empty,
+// full and unusable, in fresh starts. Starts its own Xvfb and the program (the built one, or the
+// one given) in temporary folders.
 //   ./build/bench/process_bench [runs] [program]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -136,6 +138,107 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+// Bytes the process has read through system calls so far ("rchar" of /proc/<pid>/io).
+long long BytesRead(pid_t pid) {
+    std::FILE* io = std::fopen(("/proc/" + std::to_string(pid) + "/io").c_str(), "r");
+    if (!io) return -1;
+    char line[256];
+    long long bytes = -1;
+    while (std::fgets(line, sizeof line, io))
+        if (std::strncmp(line, "rchar:", 6) == 0) bytes = std::atoll(line + 6);
+    std::fclose(io);
+    return bytes;
+}
+
+// The page of thumbnails in a folder of ".", ".." and 16 photos of 4000 x 3000, at the start
+// frame of 960 x 540 at scale 2 with cells of 140: 6 x 3 cells, the last photo in the last one
+// (frame origin (710, 89), its picture 140 x 106 from there, y up). A block of 4 x 4 screen
+// pixels at the picture's middle is black until the page is presented, and the whole page comes
+// in one buffer swap, so the block lit is the page on screen. Read back every millisecond (a
+// read takes 0.04 ms more), which is the figures' resolution.
+constexpr int LAST_CELL_X = 2 * (710 + 70), LAST_CELL_Y = 2 * (539 - (89 + 53));
+
+bool LastThumbnailShown(Display* display) {
+    XImage* image = XGetImage(display, DefaultRootWindow(display), LAST_CELL_X, LAST_CELL_Y, 4, 4,
+                              AllPlanes, ZPixmap);
+    if (!image) return false;
+    bool lit = true;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) lit = lit && (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
+    XDestroyImage(image);
+    return lit;
+}
+
+// Thumbnails finished in the cache's large/ folder (not those still under a temporary name).
+int ThumbnailsKept(const std::string& cache) {
+    std::error_code error;
+    int count = 0;
+    for (const auto& file : std::filesystem::directory_iterator(cache + "/thumbnails/large", error))
+        count += file.path().extension() == ".png" ? 1 : 0;
+    return count;
+}
+
+struct PageVisit {
+    double toPage = -1;       // seconds from the T press to the last thumbnail on screen
+    double toKept = -1;       // from the T press to the 16th thumbnail in the cache
+    long long bytesRead = 0;  // what the program read from the press to the page on screen
+};
+
+// One fresh start of the program in `folder` with XDG_CACHE_HOME `cacheHome`, idle in the
+// list; then T, the time to the page on screen, and with `waitForCache` the time until the
+// cache holds every thumbnail. The program ends before this returns.
+PageVisit VisitPage(Display* display, const std::string& program, const std::string& folder,
+                    const std::string& cacheHome, bool waitForCache) {
+    PageVisit visit;
+    pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        setenv("XDG_CACHE_HOME", cacheHome.c_str(), 1);
+        // The GL library keeps its shader cache there too: one place for every visit.
+        setenv("MESA_SHADER_CACHE_DIR", (folder + "/../shaders").c_str(), 1);
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    double start = Now();
+    while (Now() - start < 30 && !FramePresented(display, 1920, 1080))
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // The cross of the pointer away from the cells.
+    XTestFakeMotionEvent(display, -1, 1900, 20, CurrentTime);
+    XSync(display, False);
+    WaitUntilIdle(child);
+    long long bytes = BytesRead(child);
+    double press = Now();
+    Tap(display, XK_t);
+    while (Now() - press < 30 && !LastThumbnailShown(display))
+        std::this_thread::sleep_for(std::chrono::microseconds(1000));
+    visit.toPage = Now() - press;
+    visit.bytesRead = BytesRead(child) - bytes;
+    while (waitForCache && Now() - press < 30 && ThumbnailsKept(cacheHome) < 16)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (waitForCache && ThumbnailsKept(cacheHome) >= 16) visit.toKept = Now() - press;
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
+    return visit;
+}
+
+void PrintVisits(const char* what, const std::vector<PageVisit>& visits) {
+    std::vector<double> ms;
+    std::vector<double> megabytes;
+    for (const PageVisit& v : visits) {
+        ms.push_back(1000 * v.toPage);
+        megabytes.push_back(double(v.bytesRead) / 1e6);
+    }
+    std::printf("%s median %4.0f ms (min %4.0f, max %4.0f), %5.1f MB read\n", what, Median(ms),
+                *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
+                Median(megabytes));
+}
+
+double MedianPage(const std::vector<PageVisit>& visits) {
+    std::vector<double> seconds;
+    for (const PageVisit& v : visits) seconds.push_back(v.toPage);
+    return Median(seconds);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -258,6 +361,50 @@ int main(int argc, char** argv) {
     std::printf("after the 6000 x 4000 full view:         %ld kB (peak %ld kB)\n", afterView, peak);
     std::printf("peak above idle: %.0f kB = %.2f x the large picture's decoded size (%.0f kB)\n",
                 double(peak - idle), double(peak - idle) / decodedKb, decodedKb);
+    std::filesystem::remove_all(folder);
+
+    // T to the page on screen, in fresh starts: a first visit (an empty cache, the thumbnails
+    // written after the page), the cache that visit left (nothing kept in the program's memory
+    // serves it), and a cache that cannot be used (its folder a file), which decodes every
+    // picture as the page did before the cache. Taken in turns, so that a busy moment of the
+    // machine falls on all three alike.
+    folder = std::filesystem::temp_directory_path() / "quentaro-bench-XXXXXX";
+    folder = mkdtemp(folder.data());
+    std::string photos = folder + "/photos", cold = folder + "/cold", warm = folder + "/warm";
+    std::string unusable = folder + "/unusable";
+    std::filesystem::create_directory(photos);
+    std::filesystem::create_directory(warm);
+    std::fclose(std::fopen(unusable.c_str(), "w"));
+    WritePhoto(photos + "/photo_01.jpg", 4000, 3000);
+    for (int i = 2; i <= 16; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/photo_%02d.jpg", i);
+        std::filesystem::copy_file(photos + "/photo_01.jpg", photos + name);
+    }
+    if (VisitPage(display, program, photos, warm, true).toKept < 0) {
+        std::fprintf(stderr, "process_bench: the first visit kept fewer than 16 thumbnails\n");
+        return 1;
+    }
+    std::vector<PageVisit> coldVisits, warmVisits, decodingVisits;
+    std::vector<double> toKept;
+    for (int run = 0; run < runs; ++run) {
+        std::filesystem::remove_all(cold);
+        std::filesystem::create_directory(cold);
+        coldVisits.push_back(VisitPage(display, program, photos, cold, true));
+        toKept.push_back(1000 * coldVisits.back().toKept);
+        warmVisits.push_back(VisitPage(display, program, photos, warm, false));
+        decodingVisits.push_back(VisitPage(display, program, photos, unusable, false));
+    }
+    std::printf("T to the page of 16 photos of 4000 x 3000 on screen, %d fresh starts each:\n",
+                runs);
+    PrintVisits("  (a) first visit, empty cache:  ", coldVisits);
+    PrintVisits("  (b) every thumbnail in cache:  ", warmVisits);
+    PrintVisits("  (c) unusable cache, decoding:  ", decodingVisits);
+    std::printf("  (a) its 16 thumbnails kept:     median %4.0f ms after T\n", Median(toKept));
+    std::printf("  (b)/(c) = %.3f (%.1f x sooner), (a)/(c) = %.3f\n",
+                MedianPage(warmVisits) / MedianPage(decodingVisits),
+                MedianPage(decodingVisits) / MedianPage(warmVisits),
+                MedianPage(coldVisits) / MedianPage(decodingVisits));
     std::filesystem::remove_all(folder);
     XCloseDisplay(display);
     kill(server, SIGTERM);
