@@ -132,16 +132,46 @@ struct KeptPage {
 };
 KeptPage Kept;
 
-bool TakeKept(PageCell& cell, int cellWidth) {
+// The kept cell that still shows `cell`'s picture as it is now, or null.
+PageCell* KeptCell(const PageCell& cell, int cellWidth) {
     if (cell.bytes < 0 || Kept.folder != AppState.browseFolder || Kept.cellWidth != cellWidth)
-        return false;
+        return nullptr;
     for (PageCell& kept : Kept.cells)
         if (kept.entry == cell.entry && kept.name == cell.name && kept.bytes == cell.bytes &&
-            kept.modified == cell.modified) {
-            cell.ok = kept.ok;
-            cell.samples = std::move(kept.samples);
+            kept.modified == cell.modified)
+            return &kept;
+    return nullptr;
+}
+
+bool TakeKept(PageCell& cell, int cellWidth) {
+    PageCell* kept = KeptCell(cell, cellWidth);
+    if (kept == nullptr) return false;
+    cell.ok = kept->ok;
+    cell.samples = std::move(kept->samples);
+    return true;
+}
+
+// A supported picture's cell, named and stamped, with the browse folder current.
+PageCell StampedCell(int entry) {
+    PageCell cell;
+    cell.entry = entry;
+    cell.name = EntryTable.names[entry];
+    cell.path = PicturePath(EntryTable.names[entry]);
+    if (!platform::FileStamp(cell.path.c_str(), cell.bytes, cell.modified)) cell.bytes = -1;
+    return cell;
+}
+
+// Whether the cache has a thumbnail or a failure record of the cell's picture written since
+// the picture last changed: one it will, all but surely, find holding. Reads no thumbnail.
+bool LooksCached(const PageCell& cell, int cellWidth) {
+    if (cell.bytes < 0) return false;
+    CacheEntry entry = FindCacheEntry(cell.path, cell.bytes, cell.modified, cellWidth);
+    if (entry.size == 0) return false;
+    for (const std::string* path : {&entry.thumbnailPath, &entry.failurePath}) {
+        long long bytes = 0, written = 0;
+        if (platform::FileStamp(path->c_str(), bytes, written) && written >= cell.modified)
             return true;
-        }
+    }
     return false;
 }
 
@@ -324,6 +354,23 @@ int PicturesOnNextPage() {
     return pictures;
 }
 
+int PicturesToDecodeOnNextPage() {
+    int last = PageLast(ThumbnailColumns(), ThumbnailRows());
+    TextureLoader probe;
+    ImageInfo info;
+    const bool entered = platform::SetCurrentFolder(AppState.browseFolder);
+    int pictures = 0;
+    for (int i = AppState.pageFirst; i <= last; ++i) {
+        probe.Probe(EntryTable.names[i], info);
+        if (probe.supported == 0) continue;
+        PageCell cell = StampedCell(i);
+        bool held = KeptCell(cell, AppState.cellWidth) || LooksCached(cell, AppState.cellWidth);
+        pictures += entered && held ? 0 : 1;
+    }
+    platform::SetCurrentFolder(AppState.startFolder);
+    return pictures;
+}
+
 void DrawListView() {
     ClearFrame();
     SetLabelChars(true);
@@ -373,12 +420,7 @@ void DrawThumbnailPage() {
     std::vector<PageCell> cells;
     for (int i = AppState.pageFirst; i <= last; ++i) {
         Loader.Probe(EntryTable.names[i], LoaderInfo);
-        if (Loader.supported == 0) continue;
-        PageCell& cell = cells.emplace_back();
-        cell.entry = i;
-        cell.name = EntryTable.names[i];
-        cell.path = PicturePath(EntryTable.names[i]);
-        if (!platform::FileStamp(cell.path.c_str(), cell.bytes, cell.modified)) cell.bytes = -1;
+        if (Loader.supported == 1) cells.push_back(StampedCell(i));
     }
     std::vector<PageCell*> unkept, decoded;
     for (PageCell& cell : cells) {

@@ -8,6 +8,9 @@ void DrawThumbnailPage();
 void DrawFullView();
 // How many supported pictures the thumbnail page at pageFirst holds, by the current table.
 int PicturesOnNextPage();
+// How many of them drawing that page would decode: those neither kept from the page drawn last
+// nor, by its files' names and times, in the thumbnail cache.
+int PicturesToDecodeOnNextPage();
 
 // The grid of a thumbnail page at the current frame and cell size. The page draws
 // columns x rows cells, and the page keys turn by exactly that many entries.

@@ -130,13 +130,25 @@ void ComposeFrame(const MenuFrameInputs& view, bool viewFresh) {
     }
 }
 
-// A thumbnail page requested in this pass is decoded by the next one; say so meanwhile.
-bool AnnouncePage(bool& announced) {
-    if (announced || AppState.thumbnailRedraw != 1) return false;
-    announced = true;
+// What the pass shows of a thumbnail page requested in it, which the next pass draws.
+enum class PageNotice { NotAsked, Quiet, Shown };
+
+// A page with pictures to decode is announced, in a frame of its own, while the next pass
+// decodes; one that the cache or the page kept in memory holds whole comes in a few
+// hundredths of a second, and a frame of the old view in between would only delay it.
+// True when the notice went up now.
+bool AnnouncePage(PageNotice& notice) {
+    if (notice != PageNotice::NotAsked || AppState.thumbnailRedraw != 1) return false;
+    notice = PageNotice::Quiet;
+    if (PicturesToDecodeOnNextPage() == 0) return false;
     int pictures = PicturesOnNextPage();
-    if (pictures > 0) ShowProgress("reading %d picture%s", pictures, pictures == 1 ? "" : "s");
+    ShowProgress("reading %d picture%s", pictures, pictures == 1 ? "" : "s");
+    notice = PageNotice::Shown;
     return true;
+}
+
+bool QuietPagePending(PageNotice notice) {
+    return AppState.thumbnailRedraw == 1 && notice == PageNotice::Quiet;
 }
 
 }  // namespace
@@ -152,24 +164,25 @@ void RunPass() {
     HandleBrowserClick();
     HandlePlayClick();
     ApplyFirstKeys();
-    bool announced = false;
-    AnnouncePage(announced);
+    PageNotice notice = PageNotice::NotAsked;
+    AnnouncePage(notice);
     // The cursor is asked again only for a frame about to be drawn: a move during an idle
     // pass is seen by the next one.
     MenuFrameInputs shown = ReadMenuFrameInputs(false);
     shown.cursorX = before.cursorX;
     shown.cursorY = before.cursorY;
-    bool present = drawView || !(shown == ShownFrame.inputs);
+    bool present = (drawView || !(shown == ShownFrame.inputs)) && !QuietPagePending(notice);
     if (present) {
         ReadFrameCursor(shown);
         ComposeFrame(before, drawView);
     }
     HandleOverlayClick();
-    if (AnnouncePage(announced)) {
+    if (AnnouncePage(notice)) {
         shown = ReadMenuFrameInputs();
         ComposeFrame(before, false);
         present = true;
     }
+    if (QuietPagePending(notice)) present = false;
     if (present) {
         PresentFrame();
         // A state changed between the view and the overlay leaves a mixed frame on screen.
@@ -181,8 +194,9 @@ void RunPass() {
     if (AppState.thumbnailRedraw != 1) EndProgressNotice();
     MouseState.rightPress = 0;
     std::memset(KeyState, 0, sizeof KeyState);
-    // A pass that drew nothing has time to spare for the thumbnails of the page on screen.
-    if (!drawView) WritePendingThumbnail();
+    // A pass that drew nothing, and leaves nothing to draw, has time to spare for the
+    // thumbnails of the page on screen.
+    if (!drawView && AppState.thumbnailRedraw != 1) WritePendingThumbnail();
     EndPacedPass();
     while (PumpMessages()) {
     }

@@ -371,10 +371,16 @@ TEST_F(ViewTest, APageKeepsItsThumbnailsInTheDesktopsCache) {
     ASSERT_TRUE(WriteJpeg(path, 600, 400, shade, 95, 6));  // 400 x 600 once upright
     folder.Write("broken.jpg", {0xFF, 0xD8, 0xFF});
     elsewhere.Write("b.bmp", Bmp24(4, 4, [](int, int) { return Rgb8{1, 2, 3}; }));
-    auto visit = [&] {  // after another page, so that nothing is kept in memory
+    // After another page, so that nothing is kept in memory; what the page will decode is
+    // told from the cache's file names and times before it is drawn.
+    auto visit = [&](int decodes = -1) {
         std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", elsewhere.Path().c_str());
         DrawThumbnailPage();
         std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", folder.Path().c_str());
+        Rescan();
+        if (decodes >= 0) {
+            EXPECT_EQ(PicturesToDecodeOnNextPage(), decodes);
+        }
         DrawThumbnailPage();
         while (WritePendingThumbnail() > 0) {
         }
@@ -397,13 +403,13 @@ TEST_F(ViewTest, APageKeepsItsThumbnailsInTheDesktopsCache) {
     EXPECT_EQ(std::filesystem::status(cache / "thumbnails/large").permissions(), perms::owner_all);
 
     int loads = Loader.loadCount;
-    visit();
+    visit(0);
     EXPECT_EQ(Loader.loadCount, loads + 1);  // the other folder's picture only
     EXPECT_GT(PickBox(PICK_THUMBNAIL_BASE + 4).count, 0);
 
     std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) +
                                                std::chrono::seconds(10));
-    visit();
+    visit(1);
     EXPECT_EQ(Loader.loadCount, loads + 2);
     ASSERT_EQ(platform::ReadThumbnailFile(file, t, why), platform::ThumbnailRead::Read);
     EXPECT_EQ(t.text[1].second, Seconds(path));

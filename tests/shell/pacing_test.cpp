@@ -1,6 +1,7 @@
 // The paced main loop: passes a sixtieth of a second apart, and frames presented only
 // when something on them changed or the window lost what it showed.
 #include "shell/menu_fixture.h"
+#include "support/picture_files.h"
 
 namespace {
 
@@ -150,6 +151,35 @@ TEST_F(PacedLoop, StateChangedByKeysOrClicksIsPresented) {
     RunPass();
     EXPECT_EQ(fake.swaps, swaps + 1);
     EXPECT_STREQ(CurrentNotice(), "reading 9 pictures");
+}
+
+// T to a page that must decode shows its notice at once; to a page the program holds already
+// (here kept from its last drawing) it shows nothing in between. Either way the page comes in
+// the pass after T's pause.
+TEST_F(PacedLoop, APageComesInThePassAfterTWithANoticeOnlyWhenItDecodes) {
+    TempFolder pictures;
+    KeepCurrentFolder keep;
+    pictures.Write("a.bmp", Bmp24(8, 8, [](int, int) { return Rgb8{200, 0, 0}; }));
+    std::snprintf(AppState.browseFolder, FOLDER_CAPACITY, "%s", pictures.Path().c_str());
+    ThumbnailCacheRoot.clear();
+    Rescan();
+    Settle();
+    auto pressT = [&](bool noticeFrame) {
+        const long long before = fake.steadyMicroseconds;
+        Press('T');
+        const int swaps = fake.swaps;
+        RunPass();
+        EXPECT_EQ(fake.swaps, swaps + (noticeFrame ? 1 : 0));
+        EXPECT_STREQ(CurrentNotice(), noticeFrame ? "reading 1 picture" : "");
+        EXPECT_EQ(fake.steadyMicroseconds, before + 180000);  // T's pause, then no wait
+        RunPass();
+        EXPECT_EQ(fake.swaps, swaps + (noticeFrame ? 2 : 1));
+        EXPECT_EQ(Rgb(10 + 2 * 140 + 10, 369 + 10), (std::array<int, 3>{200, 0, 0}));
+    };
+    pressT(true);
+    Press('T');  // back to the list
+    Settle();
+    pressT(false);
 }
 
 TEST_F(PacedLoop, OverlayButtonsStillAnswerOnPassesThatDrawNothing) {
