@@ -199,8 +199,12 @@ TEST(WineSmoke, ThePackagesPlayerPlaysAFileNamedWithSpaces) {
     EXPECT_NE(ReadFile(log).find("(the start folder)"), std::string::npos) << ReadFile(log);
     EXPECT_NE(ReadFile(log).find("quentaro: 214 picture slots loaded"), std::string::npos);
 
-    // The stand-in ends when its window is closed, and the adapter with it.
+    // The stand-in ends when its window is closed, and the adapter with it. A key typed before
+    // its window is gone goes to the closing program, which reads no more input: the Escape
+    // waits for the window to go, as a user's hand does.
     if (!player.empty()) SendCloseRequest(x, player[0].window);
+    EXPECT_TRUE(WaitFor(
+        [&] { return FindWindows(x, "Kelvo video and audio player").empty(); }, 20));
     MovePointer(x, 1900, 1060);
     TapKey(x, XK_Escape);
     EXPECT_EQ(wine.Wait(60), 0) << ReadFile(log);
